@@ -1,0 +1,55 @@
+#include "render/image_child.h"
+
+#include <cmath>
+
+#include "render/render_image.h"
+
+namespace seedscape {
+
+bool IsOnImageMother(double x, double y) { return x <= 290 && y <= 210; }
+
+void AdvanceTileOffset(ImageState& state) {
+    for (;;) {
+        state.zamikx = state.zamikx + kTileStepX;
+        if (state.zamikx > 700) {
+            state.zamikx = 0;
+            state.zamiky = state.zamiky + kTileStepY;
+        }
+        if (state.zamiky <= 500) return;
+        state.zamikx = 0;
+        state.zamiky = 0;
+    }
+}
+
+bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y) {
+    state.xt = x;
+    state.yt = y;
+    if (!IsOnImageMother(state.xt, state.yt)) return false;
+
+    // Shift the view so that the pressed point becomes the child's centre.
+    state.di = state.di + state.xt - std::floor(state.sir / 2);
+    state.dj = state.dj + state.yt - std::floor(state.vis / 2);
+    AdvanceTileOffset(state);
+
+    const double f = state.f;
+    state.zoomx1 = f * state.zoomx1;
+    state.zoomx2 = (1 / f) * state.zoomx2;
+    state.zoomy1 = f * state.zoomy1;
+    state.zoomy2 = (1 / f) * state.zoomy2;
+    state.di = f * state.di;
+    state.dj = f * state.dj;
+
+    RenderImage(state, surface);
+
+    // Multiplying by 1/f and dividing by it again gives back 2 exactly for
+    // every f from 1 to 100, so the base view returns bit for bit.
+    state.zoomx1 = state.zoomx1 / f;
+    state.zoomx2 = state.zoomx2 / (1 / f);
+    state.zoomy1 = state.zoomy1 / f;
+    state.zoomy2 = state.zoomy2 / (1 / f);
+    state.di = 0;
+    state.dj = 0;
+    return true;
+}
+
+}  // namespace seedscape

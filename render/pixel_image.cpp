@@ -1,0 +1,29 @@
+#include "render/pixel_image.h"
+
+namespace seedscape {
+
+PixelImage::PixelImage(int width, int height)
+    : width_(width > 0 ? width : 0),
+      height_(height > 0 ? height : 0),
+      pixels_(static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_), 0) {}
+
+void PixelImage::SetPixel(int x, int y, ColourValue colour) {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return;
+    pixels_[Index(x, y)] = colour;
+}
+
+PixelImage PixelImage::Crop(int left, int top, int width, int height) const {
+    PixelImage part(width, height);
+    for (int y = 0; y < part.height_; ++y) {
+        for (int x = 0; x < part.width_; ++x) {
+            const int from_x = left + x;
+            const int from_y = top + y;
+            if (from_x >= 0 && from_y >= 0 && from_x < width_ && from_y < height_) {
+                part.pixels_[part.Index(x, y)] = At(from_x, from_y);
+            }
+        }
+    }
+    return part;
+}
+
+}  // namespace seedscape

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <vector>
+
+#include "render/drawing_surface.h"
+
+namespace seedscape {
+
+// A drawing surface held in memory. Pixels outside it are ignored, as a
+// window ignores drawing beyond its edges.
+class PixelImage : public DrawingSurface {
+public:
+    PixelImage(int width, int height);
+
+    void SetPixel(int x, int y, ColourValue colour) override;
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    ColourValue At(int x, int y) const { return pixels_[Index(x, y)]; }
+
+    // The rectangle of `width` x `height` pixels whose top left is (left, top).
+    PixelImage Crop(int left, int top, int width, int height) const;
+
+    friend bool operator==(const PixelImage&, const PixelImage&) = default;
+
+private:
+    std::size_t Index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
+               static_cast<std::size_t>(x);
+    }
+
+    int width_;
+    int height_;
+    std::vector<ColourValue> pixels_;
+};
+
+}  // namespace seedscape
