@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/render_image.h"
+#include "render/fast_render.h"
 
 namespace seedscape {
 
@@ -22,6 +22,11 @@ void AdvanceTileOffset(ImageState& state) {
 }
 
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y) {
+    return RenderImageChild(state, surface, x, y, RenderImageFast);
+}
+
+bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
+                      const RenderPass& pass) {
     state.xt = x;
     state.yt = y;
     if (!IsOnImageMother(state.xt, state.yt)) return false;
@@ -39,7 +44,7 @@ bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float
     state.di = f * state.di;
     state.dj = f * state.dj;
 
-    RenderImage(state, surface);
+    pass(state, surface);
 
     // Multiplying by 1/f and dividing by it again gives back 2 exactly for
     // every f from 1 to 100, so the base view returns bit for bit.

@@ -21,7 +21,8 @@ inline double Pow(double base, double exponent) {
 // Square roots are correctly rounded in hardware, so they need no library.
 inline double Sqrt(double a) { return std::sqrt(a); }
 
-// Conversion to an integer: the nearest one, ties to even.
-inline double RoundHalfEven(double a) { return std::nearbyint(a); }
+// Conversion to an integer: the nearest one, ties to even (the default
+// rounding mode, which the program never changes).
+inline double RoundHalfEven(double a) { return std::rint(a); }
 
 }  // namespace seedscape::maths

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "state/image_state.h"
 
 namespace seedscape {
@@ -13,5 +15,9 @@ bool ComputePixelColour(ImageState& state);
 // The scheme that `barva` selects: 1 to 22, 1 for 0 and 23..255, and 0 (none,
 // the call fails before any channel) below 0 or above 255.
 int SelectScheme(double barva);
+
+// n * n as a 32-bit integer product; one that does not fit fails.
+class Checked;
+Checked IntegerSquare(std::int32_t n);
 
 }  // namespace seedscape

@@ -21,7 +21,9 @@ public:
     // The rectangle of `width` x `height` pixels whose top left is (left, top).
     PixelImage Crop(int left, int top, int width, int height) const;
 
-    friend bool operator==(const PixelImage&, const PixelImage&) = default;
+    friend bool operator==(const PixelImage& a, const PixelImage& b) {
+        return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
+    }
 
 private:
     std::size_t Index(int x, int y) const {

@@ -1,0 +1,247 @@
+#include "render/fast_render.h"
+
+#include <atomic>
+#include <cmath>
+#include <vector>
+
+#include "colour/palette.h"
+#include "render/checked.h"
+#include "render/factor_formulas.h"
+#include "render/pixel_colour.h"
+#include "render/pixel_kernel.h"
+#include "render/render_image.h"
+#include "render/thread_pool.h"
+
+namespace seedscape {
+
+namespace {
+
+constexpr int kLargestSide = 8192;  // larger images take the straightforward path
+constexpr int kColumnsPerChunk = 4;
+// Plane coordinates up to this size cannot make the iteration overflow.
+constexpr double kLargestCoordinate = 1e100;
+
+int FactorSelector(double fak0x) {
+    const double selector = maths::RoundHalfEven(fak0x);
+    return selector >= 1 && selector <= 25 ? static_cast<int>(selector) : 0;
+}
+
+// The formulas that divide by a distance, and so fail where it is 0.
+bool MayFail(int selector) {
+    return selector == 0 || selector == 11 || selector == 21 || selector == 22 || selector == 23;
+}
+
+// Factors that depend on n alone, for n = 1 to 99 (index 0 unused).
+struct FactorTable {
+    double value[100] = {};
+    bool ok[100] = {};
+
+    FactorTable(int selector, double dn1) {
+        for (int n = 1; n < 100; ++n) {
+            const Checked zero = 0.0;
+            const Checked factor =
+                FactorFormula<Checked>(selector, {n, zero, zero, zero, zero, zero, zero, dn1});
+            value[n] = factor.value();
+            ok[n] = factor.ok();
+        }
+    }
+};
+
+// Per-image tables and per-pixel results, reused from render to render.
+struct Buffers {
+    std::vector<double> x, y, row_number, row_table;
+    std::vector<double> re, gr, bl, fak;
+    std::vector<unsigned char> assigned, needs_carried_factor;
+
+    KernelOutput Resize(std::size_t pixels) {
+        for (auto* v : {&re, &gr, &bl, &fak}) v->resize(pixels);
+        assigned.resize(pixels);
+        needs_carried_factor.resize(pixels);
+        return {re.data(), gr.data(), bl.data(), assigned.data(), needs_carried_factor.data(),
+                fak.data()};
+    }
+};
+
+bool IsWholeSide(double last_index) {
+    return last_index >= 0 && last_index < kLargestSide && std::floor(last_index) == last_index;
+}
+
+bool IsModest(double coordinate) { return std::fabs(coordinate) <= kLargestCoordinate; }
+
+}  // namespace
+
+bool HasAvx() {
+    static const bool has_avx = __builtin_cpu_supports("avx");
+    return has_avx;
+}
+
+void RenderImageFast(ImageState& state, DrawingSurface& surface) {
+    RenderImageFastWith(state, surface, {});
+}
+
+void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
+                         const FastRenderOptions& options) {
+    if (!IsWholeSide(state.sir) || !IsWholeSide(state.vis)) {
+        RenderImage(state, surface);
+        return;
+    }
+
+    const int columns = static_cast<int>(state.sir) + 1;
+    const int rows = static_cast<int>(state.vis) + 1;
+    // Whole registers of rows, and one more, so that loads never run off the end.
+    const int padded_rows = (rows + 3) / 4 * 4 + 4;
+    thread_local Buffers buffers;
+    std::vector<double>& x = buffers.x;
+    std::vector<double>& y = buffers.y;
+    x.resize(columns);
+    y.resize(padded_rows);
+    buffers.row_number.resize(padded_rows);
+    bool modest = true;
+    for (int column = 0; column < columns; ++column) {
+        x[column] = (column + state.di) / state.zoomx1 - state.zoomx2;
+        modest = modest && IsModest(x[column]);
+    }
+    for (int row = 0; row < padded_rows; ++row) {
+        // Padding lanes repeat the last row: computed, never stored.
+        const double j = row < rows ? row : rows - 1;
+        y[row] = state.zoomy2 - (j + state.dj) / state.zoomy1;
+        buffers.row_number[row] = j;
+        modest = modest && IsModest(y[row]);
+    }
+    for (const double point : {double(state.xt1), double(state.yt1), double(state.xt2),
+                               double(state.yt2), double(state.xt3), double(state.yt3)}) {
+        modest = modest && IsModest(point);
+    }
+    if (!modest) {
+        RenderImage(state, surface);
+        return;
+    }
+
+    const bool avx = options.instructions == InstructionSet::kAvx ||
+                     (options.instructions == InstructionSet::kBest && HasAvx());
+    const int selector1 = FactorSelector(state.fak01);
+    const int selector2 = FactorSelector(state.fak02);
+    const FactorTable table1(selector1, state.dn1);
+    const FactorTable table2(selector2, state.dn1);
+    const auto source = [&](int selector, const FactorTable& table) {
+        FactorSource factor;
+        factor.selector = selector;
+        factor.padded_rows = padded_rows;
+        switch (DependenceOf(selector)) {
+            case FactorDependence::kTable:
+                factor.mode = FactorMode::kTable;
+                factor.table = table.value;
+                factor.table_ok = table.ok;
+                break;
+            case FactorDependence::kPixel: factor.mode = FactorMode::kPixel; break;
+            case FactorDependence::kStep:
+                factor.mode = MayFail(selector) ? FactorMode::kStepChecked : FactorMode::kStep;
+                break;
+        }
+        // sin(n + ci) depends on the row alone: one table for the whole image.
+        if (selector == 8 || selector == 9) {
+            buffers.row_table.resize(100 * static_cast<std::size_t>(padded_rows));
+            (avx ? FillRowFactorTableAvx : FillRowFactorTableSse2)(8, y.data(), padded_rows,
+                                                                 buffers.row_table.data());
+            factor.mode = FactorMode::kRowTable;
+            factor.table = buffers.row_table.data();
+        }
+        return factor;
+    };
+
+    KernelInput input;
+    input.columns = columns;
+    input.rows = rows;
+    input.x = x.data();
+    input.y = y.data();
+    input.row_number = buffers.row_number.data();
+    input.xt1 = state.xt1;
+    input.yt1 = state.yt1;
+    input.xt2 = state.xt2;
+    input.yt2 = state.yt2;
+    input.xt3 = state.xt3;
+    input.yt3 = state.yt3;
+    input.dn1 = state.dn1;
+    input.dn2 = state.dn2;
+    input.dn3 = state.dn3;
+    input.factor1 = source(selector1, table1);
+    input.factor2 = source(selector2, table2);
+    // The same formula twice in a step gives the same value, unless it reads
+    // zi, which changes between the two.
+    const bool same_formula = selector1 == selector2 ||
+                              (input.factor1.mode == FactorMode::kRowTable &&
+                               input.factor2.mode == FactorMode::kRowTable);
+    if (same_formula && selector2 != 6 && input.factor2.mode != FactorMode::kTable) {
+        input.factor2.mode = FactorMode::kSameAsFirst;
+    }
+    input.scheme = SelectScheme(state.barva);
+
+    const KernelOutput output = buffers.Resize(static_cast<std::size_t>(columns) * rows);
+    BuildPalette(state);
+
+    const auto kernel = avx ? RunPixelKernelAvx : RunPixelKernelSse2;
+    std::atomic<int> next_chunk{0};
+    const std::function<void()> work = [&] {
+        for (;;) {
+            const int begin = kColumnsPerChunk * next_chunk.fetch_add(1);
+            if (begin >= columns) return;
+            kernel(input, output, begin, std::min(begin + kColumnsPerChunk, columns));
+        }
+    };
+    if (options.threads == 1) {
+        work();
+    } else {
+        RenderThreads().RunOnAll(work);
+    }
+
+    // Resolve, in the straightforward order, what carries from pixel to pixel.
+    double fak = state.fak;
+    double fak_before_last = fak;
+    double channels_before_last[3] = {};
+    for (int column = 0; column < columns; ++column) {
+        for (int row = 0; row < rows; ++row) {
+            const std::size_t index = static_cast<std::size_t>(column) * rows + row;
+            const bool last = column == columns - 1 && row == rows - 1;
+            if (last) {
+                fak_before_last = fak;
+                channels_before_last[0] = state.re;
+                channels_before_last[1] = state.gr;
+                channels_before_last[2] = state.bl;
+            }
+            if (output.needs_carried_factor[index]) {
+                state.i = column;
+                state.j = row;
+                state.x = x[column];
+                state.y = y[row];
+                state.fak = fak;
+                ComputePixel(state);
+                fak = state.fak;
+            } else {
+                fak = output.fak[index];
+                const int assigned = output.assigned[index];
+                if (assigned >= 1) state.re = output.re[index];
+                if (assigned >= 2) state.gr = output.gr[index];
+                if (assigned >= 3) state.bl = output.bl[index];
+            }
+            surface.SetPixel(column + static_cast<int>(state.zamikx),
+                             row + static_cast<int>(state.zamiky), ClampAndRound(state));
+        }
+    }
+
+    // Leave the record as the straightforward pass leaves it: the last
+    // pixel's values, and the counters one past the last column and row.
+    state.i = columns - 1;
+    state.j = rows - 1;
+    state.x = x[columns - 1];
+    state.y = y[rows - 1];
+    state.fak = fak_before_last;
+    state.re = channels_before_last[0];
+    state.gr = channels_before_last[1];
+    state.bl = channels_before_last[2];
+    ComputePixel(state);
+    ClampAndRound(state);
+    state.i = columns;
+    state.j = rows;
+}
+
+}  // namespace seedscape

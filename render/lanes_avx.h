@@ -1,0 +1,48 @@
+#pragma once
+
+// Only for the translation unit built with -mavx: nothing here may be used
+// where the processor has not been checked for AVX.
+#include <immintrin.h>
+#include <sleef.h>
+
+namespace seedscape {
+
+// Four doubles per register.
+struct AvxOps {
+    using Register = __m256d;
+    static constexpr int kWidth = 4;
+
+    static Register Broadcast(double a) { return _mm256_set1_pd(a); }
+    static Register Load(const double* p) { return _mm256_load_pd(p); }
+    static Register LoadUnaligned(const double* p) { return _mm256_loadu_pd(p); }
+    static void Store(double* p, Register a) { _mm256_store_pd(p, a); }
+    static void StoreUnaligned(double* p, Register a) { _mm256_storeu_pd(p, a); }
+    static Register Add(Register a, Register b) { return _mm256_add_pd(a, b); }
+    static Register Sub(Register a, Register b) { return _mm256_sub_pd(a, b); }
+    static Register Mul(Register a, Register b) { return _mm256_mul_pd(a, b); }
+    static Register Div(Register a, Register b) { return _mm256_div_pd(a, b); }
+    static Register Sqrt(Register a) { return _mm256_sqrt_pd(a); }
+    static Register Abs(Register a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
+    static Register And(Register a, Register b) { return _mm256_and_pd(a, b); }
+    static Register AndNot(Register a, Register b) { return _mm256_andnot_pd(a, b); }
+    static Register Or(Register a, Register b) { return _mm256_or_pd(a, b); }
+    static Register Select(Register mask, Register a, Register b) {
+        return _mm256_blendv_pd(b, a, mask);
+    }
+    static Register Less(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+    static Register Greater(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
+    static Register IsFinite(Register a) {
+        return _mm256_cmp_pd(_mm256_sub_pd(a, a), _mm256_setzero_pd(), _CMP_EQ_OQ);
+    }
+    static bool Any(Register mask) { return _mm256_movemask_pd(mask) != 0; }
+    static int Bits(Register mask) { return _mm256_movemask_pd(mask); }
+
+    static Register Sin(Register a) { return Sleef_cinz_sind4_u10avx(a); }
+    static Register Cos(Register a) { return Sleef_cinz_cosd4_u10avx(a); }
+    static Register Tan(Register a) { return Sleef_cinz_tand4_u10avx(a); }
+    static Register Exp(Register a) { return Sleef_cinz_expd4_u10avx(a); }
+    static Register Log(Register a) { return Sleef_cinz_logd4_u10avx(a); }
+    static Register Pow(Register a, Register b) { return Sleef_cinz_powd4_u10avx(a, b); }
+};
+
+}  // namespace seedscape

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <emmintrin.h>
+#include <sleef.h>
+
+namespace seedscape {
+
+// Two doubles per register: every x86-64 processor has SSE2.
+struct Sse2Ops {
+    using Register = __m128d;
+    static constexpr int kWidth = 2;
+
+    static Register Broadcast(double a) { return _mm_set1_pd(a); }
+    static Register Load(const double* p) { return _mm_load_pd(p); }
+    static Register LoadUnaligned(const double* p) { return _mm_loadu_pd(p); }
+    static void Store(double* p, Register a) { _mm_store_pd(p, a); }
+    static void StoreUnaligned(double* p, Register a) { _mm_storeu_pd(p, a); }
+    static Register Add(Register a, Register b) { return _mm_add_pd(a, b); }
+    static Register Sub(Register a, Register b) { return _mm_sub_pd(a, b); }
+    static Register Mul(Register a, Register b) { return _mm_mul_pd(a, b); }
+    static Register Div(Register a, Register b) { return _mm_div_pd(a, b); }
+    static Register Sqrt(Register a) { return _mm_sqrt_pd(a); }
+    static Register Abs(Register a) { return _mm_andnot_pd(_mm_set1_pd(-0.0), a); }
+    static Register And(Register a, Register b) { return _mm_and_pd(a, b); }
+    static Register AndNot(Register a, Register b) { return _mm_andnot_pd(a, b); }
+    static Register Or(Register a, Register b) { return _mm_or_pd(a, b); }
+    // Where mask is all ones take a, elsewhere b.
+    static Register Select(Register mask, Register a, Register b) {
+        return _mm_or_pd(_mm_and_pd(mask, a), _mm_andnot_pd(mask, b));
+    }
+    static Register Less(Register a, Register b) { return _mm_cmplt_pd(a, b); }
+    static Register Greater(Register a, Register b) { return _mm_cmpgt_pd(a, b); }
+    // a - a is 0 for finite a and NaN for infinities and NaN.
+    static Register IsFinite(Register a) { return _mm_cmpeq_pd(_mm_sub_pd(a, a), _mm_setzero_pd()); }
+    static bool Any(Register mask) { return _mm_movemask_pd(mask) != 0; }
+    static int Bits(Register mask) { return _mm_movemask_pd(mask); }
+
+    static Register Sin(Register a) { return Sleef_cinz_sind2_u10sse2(a); }
+    static Register Cos(Register a) { return Sleef_cinz_cosd2_u10sse2(a); }
+    static Register Tan(Register a) { return Sleef_cinz_tand2_u10sse2(a); }
+    static Register Exp(Register a) { return Sleef_cinz_expd2_u10sse2(a); }
+    static Register Log(Register a) { return Sleef_cinz_logd2_u10sse2(a); }
+    static Register Pow(Register a, Register b) { return Sleef_cinz_powd2_u10sse2(a, b); }
+};
+
+}  // namespace seedscape

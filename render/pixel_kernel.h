@@ -1,0 +1,63 @@
+#pragma once
+
+namespace seedscape {
+
+// How the kernel gets one of a step's two factors.
+enum class FactorMode {
+    kTable,         // from `table`, by n: the formula depends on n alone
+    kRowTable,      // from `table`, by n and row: the formula depends on n and y
+    kPixel,         // once per pixel: the formula does not depend on n
+    kStep,          // every step, from the lanes' own values; the formula cannot fail
+    kStepChecked,   // every step, and it may fail (it divides by a distance)
+    kSameAsFirst,   // the second factor is the first one's formula on the same values
+};
+
+struct FactorSource {
+    int selector = 0;  // the formula, 0 when the selector names none
+    FactorMode mode = FactorMode::kStepChecked;
+    const double* table = nullptr;  // kTable: [n]; kRowTable: [n * padded_rows + row]
+    const bool* table_ok = nullptr;  // kTable: whether each factor succeeded
+    int padded_rows = 0;
+};
+
+// Everything the fast pixel kernel reads, as plain numbers: no record, no
+// library types, so that the AVX build of the kernel shares no inline code
+// with the rest of the program.
+struct KernelInput {
+    int columns = 0;
+    int rows = 0;
+    const double* x = nullptr;           // plane x of every column
+    const double* y = nullptr;           // plane y of every row, padded to whole registers
+    const double* row_number = nullptr;  // 0, 1, 2, ... padded like y
+    double xt1 = 0, yt1 = 0, xt2 = 0, yt2 = 0, xt3 = 0, yt3 = 0;
+    double dn1 = 0, dn2 = 0, dn3 = 0;
+    FactorSource factor1;  // fak01's
+    FactorSource factor2;  // fak02's
+    int scheme = 0;        // colour scheme 1..22, 0 for none
+};
+
+// What the kernel leaves for every pixel, column by column, top to bottom.
+struct KernelOutput {
+    double* re = nullptr;  // raw channels, valid as far as `assigned` says
+    double* gr = nullptr;
+    double* bl = nullptr;
+    unsigned char* assigned = nullptr;  // 0..3: how many of re, gr, bl were assigned
+    // The first factor of the pixel failed, so the pixel depends on the factor
+    // the previous pixel left: it must be computed again, in order.
+    unsigned char* needs_carried_factor = nullptr;
+    double* fak = nullptr;  // the factor the pixel leaves behind
+};
+
+// Fills table[n * padded_rows + row] with the factor `selector` for n = 1..99
+// and every padded row of y (a formula of n and y that cannot fail).
+void FillRowFactorTableSse2(int selector, const double* y, int padded_rows, double* table);
+void FillRowFactorTableAvx(int selector, const double* y, int padded_rows, double* table);
+
+// The kernel for columns [column_begin, column_end), two or four pixels of a
+// column at a time. The AVX one may only run where the processor has AVX.
+void RunPixelKernelSse2(const KernelInput& input, const KernelOutput& output, int column_begin,
+                        int column_end);
+void RunPixelKernelAvx(const KernelInput& input, const KernelOutput& output, int column_begin,
+                       int column_end);
+
+}  // namespace seedscape

@@ -1,0 +1,244 @@
+#pragma once
+
+// The fast pixel kernel, written once over an instruction set `Ops`. It
+// computes, for several pixels of a column side by side, exactly what
+// ComputePixel computes for each, with every lane stepping in lockstep: all
+// lanes start at n = 1, so the lanes still iterating always share n, and the
+// lanes that have finished stay frozen.
+//
+// The caller makes sure that every plane coordinate is finite and far below
+// the overflow range. Then no statement of the iteration can fail (the point
+// escapes long before it could overflow), and only the factor formulas that
+// divide by a distance need their failures tracked.
+
+#include "render/checked_lanes.h"
+#include "render/colour_formulas.h"
+#include "render/factor_formulas.h"
+#include "render/pixel_kernel.h"
+
+namespace seedscape {
+
+template <typename Ops>
+class PixelKernel {
+    using V = CheckedLanes<Ops>;
+    using P = PlainLanes<Ops>;
+    using R = typename Ops::Register;
+    static constexpr int kWidth = Ops::kWidth;
+
+public:
+    PixelKernel(const KernelInput& input, const KernelOutput& output)
+        : in_(input), out_(output) {}
+
+    void Run(int column_begin, int column_end) {
+        for (int column = column_begin; column < column_end; ++column) {
+            for (int row = 0; row < in_.rows; row += kWidth) RunLanes(column, row);
+        }
+    }
+
+    static void FillRowTable(int selector, const double* y, int padded_rows, double* table) {
+        for (int n = 1; n < 100; ++n) {
+            for (int row = 0; row < padded_rows; row += kWidth) {
+                const P ci(Ops::LoadUnaligned(y + row));
+                const P zero(0.0);
+                const FactorInputs<P> inputs{P(static_cast<double>(n)), zero, zero, ci,
+                                             zero, zero, zero, zero};
+                Ops::StoreUnaligned(table + n * padded_rows + row,
+                                    FactorFormula(selector, inputs).value());
+            }
+        }
+    }
+
+private:
+    // A factor value and the lanes in which it succeeded.
+    struct Factor {
+        R value;
+        R ok;
+    };
+
+    // The iteration state of the lanes.
+    struct Orbit {
+        R zr, zi, zr2, zi2, fak, final_n, first_factor_failed;
+    };
+
+    // What the step's factor formulas may read, besides n, zr and zi.
+    struct PixelConstants {
+        R ci, r1, r2, r3;
+        V checked_r1, checked_r2, checked_r3, dn1;
+        Factor pixel_factor1, pixel_factor2;
+        int first_row;
+    };
+
+    template <FactorMode kMode>
+    Factor Compute(const FactorSource& source, const Factor& pixel_constant,
+                   const PixelConstants& p, double n, R zr, R zi) const {
+        const int step = static_cast<int>(n);
+        if constexpr (kMode == FactorMode::kTable) {
+            return {Ops::Broadcast(source.table[step]), source.table_ok[step] ? AllOnes() : Zero()};
+        } else if constexpr (kMode == FactorMode::kRowTable) {
+            return {Ops::LoadUnaligned(source.table + step * source.padded_rows + p.first_row),
+                    AllOnes()};
+        } else if constexpr (kMode == FactorMode::kPixel) {
+            return pixel_constant;
+        } else if constexpr (kMode == FactorMode::kStep) {
+            const FactorInputs<P> inputs{P(n),    P(zr),   P(zi),   P(p.ci),
+                                         P(p.r1), P(p.r2), P(p.r3), P(p.dn1.value())};
+            return {FactorFormula(source.selector, inputs).value(), AllOnes()};
+        } else {
+            const FactorInputs<V> inputs{V(n),          V(zr),          V(zi),          V(p.ci),
+                                         p.checked_r1, p.checked_r2, p.checked_r3, p.dn1};
+            const V factor = FactorFormula(source.selector, inputs);
+            return {factor.value(), factor.ok()};
+        }
+    }
+
+    // The escape-time iteration of all lanes, compiled once for every pair of
+    // factor modes so that each step does only the work its factors need.
+    template <FactorMode kMode1, FactorMode kMode2>
+    void Iterate(const PixelConstants& p, R cr, Orbit& orbit) const {
+        Orbit o = orbit;  // a local copy stays in registers
+        const FactorSource source1 = in_.factor1;
+        const FactorSource source2 = in_.factor2;
+        const R two = Ops::Broadcast(2);
+        const R four = Ops::Broadcast(4);
+        for (int n = 1; n < 100; ++n) {
+            // The test reads the squares stored at the start of the previous step.
+            const R active = Ops::Less(Ops::Add(o.zr2, o.zi2), four);
+            if (!Ops::Any(active)) break;
+
+            const double step = n;
+            const R zr_old = o.zr;
+            const R zi_old = o.zi;
+            o.zr2 = Ops::Select(active, Ops::Mul(zr_old, zr_old), o.zr2);
+            o.zi2 = Ops::Select(active, Ops::Mul(zi_old, zi_old), o.zi2);
+
+            const Factor factor1 =
+                Compute<kMode1>(source1, p.pixel_factor1, p, step, zr_old, zi_old);
+            // A failing factor leaves fak as it was.
+            o.fak = Ops::Select(Ops::And(active, factor1.ok), factor1.value, o.fak);
+            if (n == 1) o.first_factor_failed = Ops::AndNot(factor1.ok, AllOnes());
+            o.zi = Ops::Select(
+                active, Ops::Add(Ops::Mul(Ops::Mul(two, zi_old), zr_old), Ops::Mul(o.fak, p.ci)),
+                o.zi);
+
+            // The second factor sees the new zi and the old zr.
+            Factor factor2 = factor1;
+            if constexpr (kMode2 != FactorMode::kSameAsFirst) {
+                factor2 = Compute<kMode2>(source2, p.pixel_factor2, p, step, zr_old, o.zi);
+            }
+            o.fak = Ops::Select(Ops::And(active, factor2.ok), factor2.value, o.fak);
+            o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)),
+                               o.zr);
+
+            o.final_n = Ops::Select(active, Ops::Broadcast(step + 1), o.final_n);
+        }
+        orbit = o;
+    }
+
+    template <FactorMode kMode1>
+    void IterateWithSecond(const PixelConstants& p, R cr, Orbit& o) const {
+        switch (in_.factor2.mode) {
+            case FactorMode::kTable: return Iterate<kMode1, FactorMode::kTable>(p, cr, o);
+            case FactorMode::kRowTable: return Iterate<kMode1, FactorMode::kRowTable>(p, cr, o);
+            case FactorMode::kPixel: return Iterate<kMode1, FactorMode::kPixel>(p, cr, o);
+            case FactorMode::kStep: return Iterate<kMode1, FactorMode::kStep>(p, cr, o);
+            case FactorMode::kStepChecked:
+                return Iterate<kMode1, FactorMode::kStepChecked>(p, cr, o);
+            case FactorMode::kSameAsFirst:
+                return Iterate<kMode1, FactorMode::kSameAsFirst>(p, cr, o);
+        }
+    }
+
+    void IterateAll(const PixelConstants& p, R cr, Orbit& o) const {
+        switch (in_.factor1.mode) {
+            case FactorMode::kTable: return IterateWithSecond<FactorMode::kTable>(p, cr, o);
+            case FactorMode::kRowTable: return IterateWithSecond<FactorMode::kRowTable>(p, cr, o);
+            case FactorMode::kPixel: return IterateWithSecond<FactorMode::kPixel>(p, cr, o);
+            case FactorMode::kStep: return IterateWithSecond<FactorMode::kStep>(p, cr, o);
+            case FactorMode::kStepChecked:
+            case FactorMode::kSameAsFirst:  // never the first factor's mode
+                return IterateWithSecond<FactorMode::kStepChecked>(p, cr, o);
+        }
+    }
+
+    void RunLanes(int column, int first_row) {
+        const V x(in_.x[column]);
+        const V y(Ops::LoadUnaligned(in_.y + first_row));
+        const V r1 = Distance(x, y, in_.xt1, in_.yt1);
+        const V r2 = Distance(x, y, in_.xt2, in_.yt2);
+        const V r3 = Distance(x, y, in_.xt3, in_.yt3);
+        const V dn1(in_.dn1);
+
+        // Seed z = 0 and c = the pixel's plane point.
+        const FactorInputs<V> seed{V(1.0), V(0.0), V(0.0), y, r1, r2, r3, dn1};
+        const PixelConstants constants{y.value(),
+                                       r1.value(),
+                                       r2.value(),
+                                       r3.value(),
+                                       r1,
+                                       r2,
+                                       r3,
+                                       dn1,
+                                       PixelConstant(in_.factor1, seed),
+                                       PixelConstant(in_.factor2, seed),
+                                       first_row};
+        Orbit o{Zero(), Zero(), Zero(), Zero(), Zero(), Ops::Broadcast(1), Zero()};
+        IterateAll(constants, x.value(), o);
+
+        const V n(o.final_n);
+        const PixelQuantities<V> pixel{
+            n,  V(o.zr),         V(o.zi), x, y, r1, r2, r3, dn1, V(in_.dn2), V(in_.dn3),
+            V(static_cast<double>(column)), V(Ops::LoadUnaligned(in_.row_number + first_row)),
+            n * n};  // n is at most 100 here, so n * n always fits in 32 bits
+        const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);
+        Store(column, first_row, colour, o.fak, o.first_factor_failed);
+    }
+
+    static Factor PixelConstant(const FactorSource& source, const FactorInputs<V>& inputs) {
+        if (source.mode != FactorMode::kPixel) return {Zero(), Zero()};
+        const V factor = FactorFormula(source.selector, inputs);
+        return {factor.value(), factor.ok()};
+    }
+
+    static V Distance(const V& x, const V& y, double px, double py) {
+        const V dx = Abs(x - V(px));
+        const V dy = Abs(y - V(py));
+        return Sqrt(dx * dx + dy * dy);
+    }
+
+    static R Zero() { return Ops::Broadcast(0); }
+    static R AllOnes() { return Ops::IsFinite(Zero()); }
+
+    void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
+               R first_factor_failed) const {
+        alignas(32) double re[kWidth], gr[kWidth], bl[kWidth], factor[kWidth];
+        Ops::Store(re, colour.re.value());
+        Ops::Store(gr, colour.gr.value());
+        Ops::Store(bl, colour.bl.value());
+        Ops::Store(factor, fak);
+        // The statements run w, re, gr, bl; each counts only if all before it succeeded.
+        const R red_ok = Ops::And(colour.w.ok(), colour.re.ok());
+        const R green_ok = Ops::And(red_ok, colour.gr.ok());
+        const R blue_ok = Ops::And(green_ok, colour.bl.ok());
+        const int red_bits = Ops::Bits(red_ok);
+        const int green_bits = Ops::Bits(green_ok);
+        const int blue_bits = Ops::Bits(blue_ok);
+        const int failed_bits = Ops::Bits(first_factor_failed);
+
+        const int lanes = in_.rows - first_row < kWidth ? in_.rows - first_row : kWidth;
+        for (int lane = 0; lane < lanes; ++lane) {
+            const long index = static_cast<long>(column) * in_.rows + first_row + lane;
+            out_.re[index] = re[lane];
+            out_.gr[index] = gr[lane];
+            out_.bl[index] = bl[lane];
+            out_.fak[index] = factor[lane];
+            out_.assigned[index] = static_cast<unsigned char>(
+                ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1));
+            out_.needs_carried_factor[index] = static_cast<unsigned char>((failed_bits >> lane) & 1);
+        }
+    }
+
+    const KernelInput& in_;
+    const KernelOutput& out_;
+};
+
+}  // namespace seedscape

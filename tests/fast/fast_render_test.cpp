@@ -1,0 +1,208 @@
+#include "render/fast_render.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "render/image_child.h"
+#include "render/pixel_image.h"
+#include "render/render_image.h"
+#include "state/image_mother_parameters.h"
+#include "tests/fast/record_equality.h"
+#include "bench/benchmark_seeds.h"
+
+namespace seedscape {
+namespace {
+
+struct Variant {
+    const char* name;
+    FastRenderOptions options;
+};
+
+// Every way the fast path can run on this machine.
+std::vector<Variant> Variants() {
+    std::vector<Variant> variants = {{"best instructions, all threads", {}},
+                                     {"SSE2, one thread", {InstructionSet::kSse2, 1}},
+                                     {"SSE2, all threads", {InstructionSet::kSse2, 0}}};
+    if (HasAvx()) variants.push_back({"AVX, one thread", {InstructionSet::kAvx, 1}});
+    return variants;
+}
+
+ImageState Mother(int seed) {
+    ImageState state;
+    SetStartUpSelectors(state);
+    RandomGenerator random;
+    state.seed = seed;
+    DrawParametersFromSeed(state, random);
+    return state;
+}
+
+// One step of a session: an image mother, or a press that makes a child.
+struct Step {
+    bool child = false;
+    float x = 0, y = 0;
+    double f = 5;
+};
+
+constexpr Step kMotherStep{};
+constexpr Step Press(float x, float y, double f) { return {true, x, y, f}; }
+
+// Runs the steps in one record with the straightforward pass and with every
+// fast variant, and expects the same canvas and the same record after each.
+void ExpectSameAsStraightforward(const ImageState& start, const std::vector<Step>& steps) {
+    ImageState expected = start;
+    PixelImage expected_canvas(891, 651);
+    std::vector<ImageState> records;
+    std::vector<PixelImage> canvases;
+    const std::vector<Variant> variants = Variants();
+    for (std::size_t k = 0; k < variants.size(); ++k) {
+        records.push_back(start);
+        canvases.emplace_back(891, 651);
+    }
+    for (std::size_t s = 0; s < steps.size(); ++s) {
+        const Step& step = steps[s];
+        const auto run = [&](ImageState& state, PixelImage& canvas, auto render) {
+            if (!step.child) return render(state, canvas);
+            state.f = step.f;
+            RenderImageChild(state, canvas, step.x, step.y, render);
+        };
+        run(expected, expected_canvas, RenderImage);
+        for (std::size_t k = 0; k < variants.size(); ++k) {
+            SCOPED_TRACE(std::string(variants[k].name) + ", step " + std::to_string(s));
+            const FastRenderOptions options = variants[k].options;
+            run(records[k], canvases[k], [options](ImageState& state, DrawingSurface& surface) {
+                RenderImageFastWith(state, surface, options);
+            });
+            EXPECT_EQ(FirstDifference(records[k], expected), "");
+            EXPECT_TRUE(canvases[k] == expected_canvas) << "the canvases differ";
+        }
+    }
+}
+
+class EveryBenchmarkSeed : public testing::TestWithParam<int> {};
+
+TEST_P(EveryBenchmarkSeed, MotherAndChildMatchBitForBit) {
+    ExpectSameAsStraightforward(Mother(GetParam()), {kMotherStep, Press(200, 50, 5)});
+}
+
+INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenchmarkSeeds));
+
+class EveryColourScheme : public testing::TestWithParam<int> {};
+
+TEST_P(EveryColourScheme, MotherMatchesBitForBit) {
+    ImageState state = Mother(kBenchmarkSeeds[3]);
+    state.barva = GetParam();
+    ExpectSameAsStraightforward(state, {kMotherStep});
+}
+
+INSTANTIATE_TEST_SUITE_P(FastRender, EveryColourScheme, testing::Range(1, 23));
+
+struct SelectorCase {
+    int fak01;
+    int fak02;
+};
+
+class EveryFactorSelector : public testing::TestWithParam<SelectorCase> {};
+
+TEST_P(EveryFactorSelector, MotherMatchesBitForBit) {
+    ImageState state = Mother(kBenchmarkSeeds[7]);
+    state.fak01 = GetParam().fak01;
+    state.fak02 = GetParam().fak02;
+    ExpectSameAsStraightforward(state, {kMotherStep});
+}
+
+std::vector<SelectorCase> SelectorCases() {
+    std::vector<SelectorCase> cases;
+    for (int selector = 1; selector <= 25; ++selector) {
+        cases.push_back({selector, 7});                // as the first factor
+        if (selector != 7) cases.push_back({2, selector});  // as the second ({2, 7} is above)
+    }
+    cases.push_back({8, 9});  // the same formula under two selectors
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(FastRender, EveryFactorSelector, testing::ValuesIn(SelectorCases()),
+                         [](const auto& info) {
+                             return "fak01_" + std::to_string(info.param.fak01) + "_fak02_" +
+                                    std::to_string(info.param.fak02);
+                         });
+
+TEST(FastRender, ChildrenAtEveryCornerAndMagnificationMatch) {
+    std::vector<Step> steps = {kMotherStep};
+    for (const double f : {1.0, 5.0, 100.0}) {
+        for (const auto& [x, y] : {std::pair{0.f, 0.f}, {290.f, 0.f}, {0.f, 210.f},
+                                   {290.f, 210.f}, {145.f, 105.f}}) {
+            steps.push_back(Press(x, y, f));
+        }
+    }
+    ExpectSameAsStraightforward(Mother(kBenchmarkSeeds[0]), steps);
+}
+
+// Reference points on the plane points of pixels (144, 78), (18, 26) and
+// (180, 130) make those distances exactly 0: the factors that divide by a
+// distance fail there, and so do many colour statements.
+ImageState MotherWithPointsOnPixels(int fak01, int fak02, int barva) {
+    ImageState state = Mother(kBenchmarkSeeds[1]);
+    state.xt1 = 0.0;
+    state.yt1 = 0.5;
+    state.xt2 = -1.75;
+    state.yt2 = 1.5;
+    state.xt3 = 0.5;
+    state.yt3 = -0.5;
+    state.fak01 = fak01;
+    state.fak02 = fak02;
+    state.barva = barva;
+    return state;
+}
+
+struct FailureCase {
+    const char* name;
+    int fak01;
+    int fak02;
+    int barva;
+};
+
+class FailingPixels : public testing::TestWithParam<FailureCase> {};
+
+TEST_P(FailingPixels, CarriedFactorsAndChannelsMatch) {
+    const FailureCase& c = GetParam();
+    // Two mothers in one record, so that the factor carries from one image
+    // into the next, and a child magnified around a failing pixel.
+    ExpectSameAsStraightforward(MotherWithPointsOnPixels(c.fak01, c.fak02, c.barva),
+                                {kMotherStep, kMotherStep, Press(144, 78, 1)});
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FastRender, FailingPixels,
+    testing::Values(FailureCase{"first_factor_11_fails_where_r1_is_0", 11, 1, 7},
+                    FailureCase{"first_factor_21_fails_where_r2_is_0", 21, 6, 5},
+                    FailureCase{"both_factors_22_fail", 22, 22, 13},
+                    FailureCase{"factor_23_fails_before_11", 23, 11, 2},
+                    FailureCase{"second_factor_21_fails_after_a_good_first", 1, 21, 4},
+                    FailureCase{"both_factors_23_fail", 23, 23, 16},
+                    FailureCase{"both_factors_11_fail", 11, 11, 21},
+                    FailureCase{"factor_22_then_23", 22, 23, 10},
+                    FailureCase{"factor_21_then_11_with_scheme_11", 21, 11, 11},
+                    FailureCase{"second_factor_22_after_6", 6, 22, 6},
+                    FailureCase{"scheme_15_fails_in_regions", 2, 3, 15},
+                    FailureCase{"scheme_14_fails_in_regions", 7, 1, 14}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FastRender, FirstPixelTakesTheFactorOfThePreviousImage) {
+    // The first pixel sits on reference point 1, so its first factor fails
+    // and it must use the factor the previous image left behind.
+    ImageState state = MotherWithPointsOnPixels(11, 2, 1);
+    state.xt1 = -2.0;
+    state.yt1 = 2.0;
+    ExpectSameAsStraightforward(state, {kMotherStep, kMotherStep, Press(0, 0, 1)});
+}
+
+TEST(FastRender, ViewsFarOutsideThePlaneFallBackAndStillMatch) {
+    ImageState state = Mother(kBenchmarkSeeds[4]);
+    state.zoomx1 = 1e-300;  // columns land beyond any sensible coordinate
+    ExpectSameAsStraightforward(state, {kMotherStep});
+}
+
+}  // namespace
+}  // namespace seedscape

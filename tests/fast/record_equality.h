@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstring>
+#include <string>
+
+#include "state/image_state.h"
+
+namespace seedscape {
+
+// Names the first field in which two records differ, bit for bit ("" when none).
+inline std::string FirstDifference(const ImageState& a, const ImageState& b) {
+    const auto same = [](double p, double q) { return std::memcmp(&p, &q, sizeof p) == 0; };
+#define SEEDSCAPE_COMPARE(field) \
+    if (!same(double(a.field), double(b.field))) return #field;
+    SEEDSCAPE_COMPARE(i) SEEDSCAPE_COMPARE(j) SEEDSCAPE_COMPARE(zr) SEEDSCAPE_COMPARE(zi)
+    SEEDSCAPE_COMPARE(cr) SEEDSCAPE_COMPARE(ci) SEEDSCAPE_COMPARE(zr2) SEEDSCAPE_COMPARE(zi2)
+    SEEDSCAPE_COMPARE(n) SEEDSCAPE_COMPARE(dn1) SEEDSCAPE_COMPARE(dn2) SEEDSCAPE_COMPARE(dn3)
+    SEEDSCAPE_COMPARE(xt) SEEDSCAPE_COMPARE(yt) SEEDSCAPE_COMPARE(di) SEEDSCAPE_COMPARE(dj)
+    SEEDSCAPE_COMPARE(faktor1) SEEDSCAPE_COMPARE(sir) SEEDSCAPE_COMPARE(vis)
+    SEEDSCAPE_COMPARE(zoomx1) SEEDSCAPE_COMPARE(zoomy1) SEEDSCAPE_COMPARE(zoomx2)
+    SEEDSCAPE_COMPARE(zoomy2) SEEDSCAPE_COMPARE(f) SEEDSCAPE_COMPARE(tip) SEEDSCAPE_COMPARE(barva)
+    SEEDSCAPE_COMPARE(re) SEEDSCAPE_COMPARE(gr) SEEDSCAPE_COMPARE(bl) SEEDSCAPE_COMPARE(x)
+    SEEDSCAPE_COMPARE(y) SEEDSCAPE_COMPARE(xt1) SEEDSCAPE_COMPARE(yt1) SEEDSCAPE_COMPARE(xt2)
+    SEEDSCAPE_COMPARE(yt2) SEEDSCAPE_COMPARE(xt3) SEEDSCAPE_COMPARE(yt3) SEEDSCAPE_COMPARE(r1)
+    SEEDSCAPE_COMPARE(r2) SEEDSCAPE_COMPARE(r3) SEEDSCAPE_COMPARE(fak00) SEEDSCAPE_COMPARE(fak)
+    SEEDSCAPE_COMPARE(fak01) SEEDSCAPE_COMPARE(fak02) SEEDSCAPE_COMPARE(seed)
+    SEEDSCAPE_COMPARE(yp) SEEDSCAPE_COMPARE(grad) SEEDSCAPE_COMPARE(bblack)
+    SEEDSCAPE_COMPARE(lestv) SEEDSCAPE_COMPARE(nacin) SEEDSCAPE_COMPARE(manjul)
+    SEEDSCAPE_COMPARE(zamikx) SEEDSCAPE_COMPARE(zamiky)
+#undef SEEDSCAPE_COMPARE
+    return "";
+}
+
+}  // namespace seedscape
