@@ -20,6 +20,12 @@ class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
     virtual void SetPixel(int x, int y, ColourValue colour) = 0;
+
+    // Sets `count` pixels of column x from row `top` down. Surfaces that can
+    // take a whole column at once override it.
+    virtual void SetColumn(int x, int top, const ColourValue* colours, int count) {
+        for (int k = 0; k < count; ++k) SetPixel(x, top + k, colours[k]);
+    }
 };
 
 }  // namespace seedscape

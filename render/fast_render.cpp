@@ -1,5 +1,6 @@
 #include "render/fast_render.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <vector>
@@ -51,16 +52,46 @@ struct FactorTable {
 struct Buffers {
     std::vector<double> x, y, row_number, row_table;
     std::vector<double> re, gr, bl, fak;
+    std::vector<unsigned int> colour;
     std::vector<unsigned char> assigned, needs_carried_factor;
+    std::vector<ColourValue> column;
 
     KernelOutput Resize(std::size_t pixels) {
         for (auto* v : {&re, &gr, &bl, &fak}) v->resize(pixels);
+        colour.resize(pixels);
         assigned.resize(pixels);
         needs_carried_factor.resize(pixels);
-        return {re.data(), gr.data(), bl.data(), assigned.data(), needs_carried_factor.data(),
+        return {re.data(),       gr.data(),          bl.data(),
+                colour.data(),   assigned.data(),    needs_carried_factor.data(),
                 fak.data()};
     }
 };
+
+// The bytes of a colour value that a pixel's first 0, 1, 2 or 3 channels fill.
+constexpr ColourValue kAssignedBytes[4] = {0x000000, 0x0000FF, 0x00FFFF, 0xFFFFFF};
+
+// Computes a pixel whose first factor failed the straightforward way, from
+// the factor the previous pixel left, and stores its channels as the kernel
+// would have.
+void RecomputePixel(ImageState& state, const KernelOutput& output, std::size_t index) {
+    constexpr double kUnassigned = __builtin_nan("");
+    state.re = kUnassigned;
+    state.gr = kUnassigned;
+    state.bl = kUnassigned;
+    ComputePixel(state);
+    double* const channels[3] = {&state.re, &state.gr, &state.bl};
+    double* const limited[3] = {&output.re[index], &output.gr[index], &output.bl[index]};
+    int assigned = 0;
+    unsigned int packed = 0;
+    for (int k = 0; k < 3 && !std::isnan(*channels[k]); ++k) {
+        const double value = std::clamp(*channels[k], 0.0, 255.0);
+        *limited[k] = value;
+        packed |= static_cast<unsigned int>(maths::RoundHalfEven(value)) << (8U * k);
+        ++assigned;
+    }
+    output.assigned[index] = static_cast<unsigned char>(assigned);
+    output.colour[index] = packed;
+}
 
 bool IsWholeSide(double last_index) {
     return last_index >= 0 && last_index < kLargestSide && std::floor(last_index) == last_index;
@@ -194,50 +225,58 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
         RenderThreads().RunOnAll(work);
     }
 
-    // Resolve, in the straightforward order, what carries from pixel to pixel.
+    // Resolve, in the straightforward order, what carries from pixel to pixel:
+    // the factor into pixels whose first factor failed, and the channels a
+    // pixel did not assign.
+    const double palette[3] = {state.re, state.gr, state.bl};
+    ColourValue current = ClampAndRound(state);  // the palette's values, as plotted
     double fak = state.fak;
     double fak_before_last = fak;
-    double channels_before_last[3] = {};
+    std::vector<ColourValue>& column_colours = buffers.column;
+    column_colours.resize(rows);
     for (int column = 0; column < columns; ++column) {
         for (int row = 0; row < rows; ++row) {
             const std::size_t index = static_cast<std::size_t>(column) * rows + row;
-            const bool last = column == columns - 1 && row == rows - 1;
-            if (last) {
-                fak_before_last = fak;
-                channels_before_last[0] = state.re;
-                channels_before_last[1] = state.gr;
-                channels_before_last[2] = state.bl;
-            }
+            fak_before_last = fak;
             if (output.needs_carried_factor[index]) {
                 state.i = column;
                 state.j = row;
                 state.x = x[column];
                 state.y = y[row];
                 state.fak = fak;
-                ComputePixel(state);
+                RecomputePixel(state, output, index);
                 fak = state.fak;
             } else {
                 fak = output.fak[index];
-                const int assigned = output.assigned[index];
-                if (assigned >= 1) state.re = output.re[index];
-                if (assigned >= 2) state.gr = output.gr[index];
-                if (assigned >= 3) state.bl = output.bl[index];
             }
-            surface.SetPixel(column + static_cast<int>(state.zamikx),
-                             row + static_cast<int>(state.zamiky), ClampAndRound(state));
+            const ColourValue mask = kAssignedBytes[output.assigned[index]];
+            current = (output.colour[index] & mask) | (current & ~mask);
+            column_colours[row] = current;
         }
+        surface.SetColumn(column + static_cast<int>(state.zamikx), static_cast<int>(state.zamiky),
+                          column_colours.data(), rows);
     }
 
-    // Leave the record as the straightforward pass leaves it: the last
-    // pixel's values, and the counters one past the last column and row.
+    // Leave the record as the straightforward pass leaves it: the last pixel
+    // computed from the channels and factor before it, and the counters one
+    // past the last column and row.
+    const std::size_t last = static_cast<std::size_t>(columns) * rows - 1;
+    double* const channels[3] = {&state.re, &state.gr, &state.bl};
+    const std::vector<double>* const limited[3] = {&buffers.re, &buffers.gr, &buffers.bl};
+    for (int k = 0; k < 3; ++k) {
+        *channels[k] = palette[k];
+        for (std::size_t index = last; index-- > 0;) {
+            if (output.assigned[index] > k) {
+                *channels[k] = (*limited[k])[index];
+                break;
+            }
+        }
+    }
     state.i = columns - 1;
     state.j = rows - 1;
     state.x = x[columns - 1];
     state.y = y[rows - 1];
     state.fak = fak_before_last;
-    state.re = channels_before_last[0];
-    state.gr = channels_before_last[1];
-    state.bl = channels_before_last[2];
     ComputePixel(state);
     ClampAndRound(state);
     state.i = columns;

@@ -26,8 +26,10 @@ struct AvxOps {
     static Register And(Register a, Register b) { return _mm256_and_pd(a, b); }
     static Register AndNot(Register a, Register b) { return _mm256_andnot_pd(a, b); }
     static Register Or(Register a, Register b) { return _mm256_or_pd(a, b); }
+    // Bitwise, not blendv: GCC rewrites blendv of combined masks into a
+    // branch per lane.
     static Register Select(Register mask, Register a, Register b) {
-        return _mm256_blendv_pd(b, a, mask);
+        return _mm256_or_pd(_mm256_and_pd(mask, a), _mm256_andnot_pd(mask, b));
     }
     static Register Less(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static Register Greater(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }

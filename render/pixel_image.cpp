@@ -12,6 +12,14 @@ void PixelImage::SetPixel(int x, int y, ColourValue colour) {
     pixels_[Index(x, y)] = colour;
 }
 
+void PixelImage::SetColumn(int x, int top, const ColourValue* colours, int count) {
+    if (x < 0 || x >= width_) return;
+    for (int k = 0; k < count; ++k) {
+        const int y = top + k;
+        if (y >= 0 && y < height_) pixels_[Index(x, y)] = colours[k];
+    }
+}
+
 PixelImage PixelImage::Crop(int left, int top, int width, int height) const {
     PixelImage part(width, height);
     for (int y = 0; y < part.height_; ++y) {

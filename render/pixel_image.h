@@ -13,6 +13,7 @@ public:
     PixelImage(int width, int height);
 
     void SetPixel(int x, int y, ColourValue colour) override;
+    void SetColumn(int x, int top, const ColourValue* colours, int count) override;
 
     int width() const { return width_; }
     int height() const { return height_; }

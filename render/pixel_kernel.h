@@ -38,9 +38,12 @@ struct KernelInput {
 
 // What the kernel leaves for every pixel, column by column, top to bottom.
 struct KernelOutput {
-    double* re = nullptr;  // raw channels, valid as far as `assigned` says
+    double* re = nullptr;  // channels limited to 0..255, valid as far as `assigned` says
     double* gr = nullptr;
     double* bl = nullptr;
+    // The assigned channels rounded and packed as a colour value; the bytes
+    // of channels not assigned are 0.
+    unsigned int* colour = nullptr;
     unsigned char* assigned = nullptr;  // 0..3: how many of re, gr, bl were assigned
     // The first factor of the pixel failed, so the pixel depends on the factor
     // the previous pixel left: it must be computed again, in order.

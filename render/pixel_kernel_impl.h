@@ -208,12 +208,26 @@ private:
     static R Zero() { return Ops::Broadcast(0); }
     static R AllOnes() { return Ops::IsFinite(Zero()); }
 
+    // Limits a channel to 0..255 as the render pass does, then rounds it half
+    // to even: adding and taking away 2^52 leaves the nearest integer, ties
+    // to even, for every value in 0..255.
+    static void Limit(R channel, double* limited, double* rounded) {
+        const R zero = Zero();
+        const R top = Ops::Broadcast(255);
+        const R round = Ops::Broadcast(0x1p52);
+        channel = Ops::Select(Ops::Less(channel, zero), zero, channel);
+        channel = Ops::Select(Ops::Greater(channel, top), top, channel);
+        Ops::Store(limited, channel);
+        Ops::Store(rounded, Ops::Sub(Ops::Add(channel, round), round));
+    }
+
     void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
                R first_factor_failed) const {
-        alignas(32) double re[kWidth], gr[kWidth], bl[kWidth], factor[kWidth];
-        Ops::Store(re, colour.re.value());
-        Ops::Store(gr, colour.gr.value());
-        Ops::Store(bl, colour.bl.value());
+        alignas(32) double re[kWidth], gr[kWidth], bl[kWidth];
+        alignas(32) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
+        Limit(colour.re.value(), re, red);
+        Limit(colour.gr.value(), gr, green);
+        Limit(colour.bl.value(), bl, blue);
         Ops::Store(factor, fak);
         // The statements run w, re, gr, bl; each counts only if all before it succeeded.
         const R red_ok = Ops::And(colour.w.ok(), colour.re.ok());
@@ -227,12 +241,19 @@ private:
         const int lanes = in_.rows - first_row < kWidth ? in_.rows - first_row : kWidth;
         for (int lane = 0; lane < lanes; ++lane) {
             const long index = static_cast<long>(column) * in_.rows + first_row + lane;
+            const int assigned =
+                ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1);
+            // Only assigned channels are converted: the others may hold NaN.
+            unsigned int packed = 0;
+            if (assigned >= 1) packed |= static_cast<unsigned int>(red[lane]);
+            if (assigned >= 2) packed |= static_cast<unsigned int>(green[lane]) << 8U;
+            if (assigned >= 3) packed |= static_cast<unsigned int>(blue[lane]) << 16U;
             out_.re[index] = re[lane];
             out_.gr[index] = gr[lane];
             out_.bl[index] = bl[lane];
+            out_.colour[index] = packed;
             out_.fak[index] = factor[lane];
-            out_.assigned[index] = static_cast<unsigned char>(
-                ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1));
+            out_.assigned[index] = static_cast<unsigned char>(assigned);
             out_.needs_carried_factor[index] = static_cast<unsigned char>((failed_bits >> lane) & 1);
         }
     }
