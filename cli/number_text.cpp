@@ -1,0 +1,38 @@
+#include "cli/number_text.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+
+namespace seedscape::cli {
+
+std::optional<long long> ParseWholeNumber(std::string_view text) {
+    const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
+    // from_chars would take "-" followed by digits, but a lone sign or an
+    // empty text has no digits at all.
+    if (digits.empty() || digits.front() < '0' || digits.front() > '9') return std::nullopt;
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<double> ParseRealNumber(std::string_view text) {
+    if (text.empty()) return std::nullopt;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    if (!std::isfinite(value)) return std::nullopt;
+    return value;
+}
+
+std::string FormatRoundTrip(double value) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    // 32 characters hold the longest shortest form of any double ("-2.2250738585072014e-308").
+    if (error != std::errc()) return "?";
+    return std::string(buffer.data(), end);
+}
+
+}  // namespace seedscape::cli
