@@ -1,11 +1,15 @@
-// Render speed of the engine: every image mother of the fixed seeds, one case
-// per seed and all of them together, and an image child at the deepest
-// magnification. Besides the time per image, each case reports iteration
+// Render speed of the engine: every image mother of the fixed seeds and an
+// image child at the deepest magnification, each through the straightforward
+// pass and the fast one, side by side. Besides the time per image, each case reports iteration
 // steps per second: the sum over the image's pixels of (n - 1) after the
 // iteration, the work the escape-time loop actually did.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
@@ -81,71 +85,106 @@ void ReportSteps(benchmark::State& bench, double steps_per_iteration) {
     bench.counters["steps/image"] = steps_per_iteration;
 }
 
-void ImageMother(benchmark::State& bench) {
-    const double seed = kBenchmarkSeeds.at(static_cast<std::size_t>(bench.range(0)));
+using Pass = void (*)(ImageState&, DrawingSurface&);
+
+void ImageMother(benchmark::State& bench, double seed, Pass pass) {
     const ImageState prepared = MotherRecord(seed);
     PixelImage image(kWidth, kHeight);
     for (auto _ : bench) {
         ImageState state = prepared;
-        RenderImage(state, image);
+        pass(state, image);
         benchmark::DoNotOptimize(image);
     }
-    bench.SetLabel("seed " + std::to_string(static_cast<int>(seed)));
     ReportSteps(bench, MotherSteps(seed));
 }
 
-// All twenty mothers per iteration; the time shown is for the twenty.
-template <void (*Pass)(ImageState&, DrawingSurface&)>
-void AllImageMothers(benchmark::State& bench) {
-    std::vector<ImageState> prepared;
-    double steps = 0;
-    for (const int seed : kBenchmarkSeeds) {
-        prepared.push_back(MotherRecord(seed));
-        steps += MotherSteps(seed);
-    }
-    PixelImage image(kWidth, kHeight);
-    for (auto _ : bench) {
-        for (const ImageState& record : prepared) {
-            ImageState state = record;
-            Pass(state, image);
-        }
-        benchmark::DoNotOptimize(image);
-    }
-    bench.counters["steps/s"] =
-        benchmark::Counter(steps, benchmark::Counter::kIsIterationInvariantRate);
-    bench.counters["images/s"] = benchmark::Counter(static_cast<double>(prepared.size()),
-                                                    benchmark::Counter::kIsIterationInvariantRate);
-}
-
-template <void (*Pass)(ImageState&, DrawingSurface&)>
-void ImageChild(benchmark::State& bench) {
+void ImageChild(benchmark::State& bench, Pass pass) {
     const ImageState prepared = ChildRecord();
     PixelImage canvas(891, 651);
     for (auto _ : bench) {
         ImageState state = prepared;
-        RenderImageChild(state, canvas, kPressX, kPressY, Pass);
+        RenderImageChild(state, canvas, kPressX, kPressY, pass);
         benchmark::DoNotOptimize(canvas);
     }
-    bench.SetLabel("seed 12345, fak01 6, fak02 7, press (145,105), f 100");
     ReportSteps(bench, ChildSteps());
 }
 
-BENCHMARK(ImageMother)
-    ->DenseRange(0, static_cast<int>(kBenchmarkSeeds.size()) - 1)
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(AllImageMothers<RenderImage>)->Name("AllImageMothers")->Unit(benchmark::kMillisecond);
-BENCHMARK(ImageChild<RenderImage>)->Name("ImageChild")->Unit(benchmark::kMillisecond);
-// The fast pass draws the same pixels; these show what it gains.
-BENCHMARK(AllImageMothers<RenderImageFast>)
-    ->Name("AllImageMothers/fast")
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
-BENCHMARK(ImageChild<RenderImageFast>)
-    ->Name("ImageChild/fast")
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+// Every case runs twice, through the straightforward pass and the fast one,
+// timed by the wall clock since the fast one uses every core.
+void RegisterCases() {
+    const std::pair<const char*, Pass> passes[] = {{"straightforward", RenderImage},
+                                                   {"fast", RenderImageFast}};
+    for (const int seed : kBenchmarkSeeds) {
+        for (const auto& [name, pass] : passes) {
+            benchmark::RegisterBenchmark(
+                ("ImageMother/seed:" + std::to_string(seed) + "/" + name).c_str(),
+                [seed, pass = pass](benchmark::State& bench) { ImageMother(bench, seed, pass); })
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
+        }
+    }
+    for (const auto& [name, pass] : passes) {
+        benchmark::RegisterBenchmark(
+            (std::string("ImageChild/seed:12345,fak:6+7,press:145+105,f:100/") + name).c_str(),
+            [pass = pass](benchmark::State& bench) { ImageChild(bench, pass); })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
+}
+
+// Prints the usual report, then the two passes of every case side by side.
+class SideBySideReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
+            std::string name = run.benchmark_name();
+            const std::string suffix = "/real_time";
+            if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+            const std::size_t slash = name.rfind('/');
+            // With repetitions the last of them stands; the aggregates are skipped.
+            times_[name.substr(0, slash)][name.substr(slash + 1)] =
+                run.GetAdjustedRealTime();
+        }
+    }
+
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        std::printf("\n%-56s %16s %10s %8s\n", "case", "straightforward", "fast", "ratio");
+        std::vector<double> mothers;
+        for (const auto& [name, passes] : times_) {
+            const auto straightforward = passes.find("straightforward");
+            const auto fast = passes.find("fast");
+            if (straightforward == passes.end() || fast == passes.end()) continue;
+            std::printf("%-56s %13.2f ms %7.2f ms %7.1fx\n", name.c_str(),
+                        straightforward->second, fast->second,
+                        straightforward->second / fast->second);
+            if (name.rfind("ImageMother", 0) == 0) mothers.push_back(fast->second);
+        }
+        if (!mothers.empty()) {
+            std::sort(mothers.begin(), mothers.end());
+            const std::size_t half = mothers.size() / 2;
+            const double median = mothers.size() % 2 ? mothers[half]
+                                                     : (mothers[half - 1] + mothers[half]) / 2;
+            std::printf("image mothers, fast: median %.2f ms, slowest %.2f ms\n", median,
+                        mothers.back());
+        }
+    }
+
+private:
+    std::map<std::string, std::map<std::string, double>> times_;
+};
 
 }  // namespace
 }  // namespace seedscape
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    seedscape::RegisterCases();
+    seedscape::SideBySideReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

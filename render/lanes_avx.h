@@ -26,11 +26,14 @@ struct AvxOps {
     static Register And(Register a, Register b) { return _mm256_and_pd(a, b); }
     static Register AndNot(Register a, Register b) { return _mm256_andnot_pd(a, b); }
     static Register Or(Register a, Register b) { return _mm256_or_pd(a, b); }
-    // Bitwise, not blendv: GCC rewrites blendv of combined masks into a
-    // branch per lane.
+    // Written out: with AVX alone, GCC turns the blendv intrinsic into a
+    // branch per lane when the mask is a combination of comparisons.
     static Register Select(Register mask, Register a, Register b) {
-        return _mm256_or_pd(_mm256_and_pd(mask, a), _mm256_andnot_pd(mask, b));
+        Register result;
+        asm("vblendvpd %3, %2, %1, %0" : "=x"(result) : "x"(b), "x"(a), "x"(mask));
+        return result;
     }
+    static Register AllOnes() { return _mm256_castsi256_pd(_mm256_set1_epi64x(-1)); }
     static Register Less(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
     static Register Greater(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
     static Register IsFinite(Register a) {

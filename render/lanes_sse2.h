@@ -28,6 +28,7 @@ struct Sse2Ops {
     static Register Select(Register mask, Register a, Register b) {
         return _mm_or_pd(_mm_and_pd(mask, a), _mm_andnot_pd(mask, b));
     }
+    static Register AllOnes() { return _mm_castsi128_pd(_mm_set1_epi64x(-1)); }
     static Register Less(Register a, Register b) { return _mm_cmplt_pd(a, b); }
     static Register Greater(Register a, Register b) { return _mm_cmpgt_pd(a, b); }
     // a - a is 0 for finite a and NaN for infinities and NaN.

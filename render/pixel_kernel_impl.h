@@ -98,6 +98,7 @@ private:
         Orbit o = orbit;  // a local copy stays in registers
         const FactorSource source1 = in_.factor1;
         const FactorSource source2 = in_.factor2;
+        const R one = Ops::Broadcast(1);
         const R two = Ops::Broadcast(2);
         const R four = Ops::Broadcast(4);
         for (int n = 1; n < 100; ++n) {
@@ -129,7 +130,7 @@ private:
             o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)),
                                o.zr);
 
-            o.final_n = Ops::Select(active, Ops::Broadcast(step + 1), o.final_n);
+            o.final_n = Ops::Add(o.final_n, Ops::And(active, one));
         }
         orbit = o;
     }
@@ -206,7 +207,7 @@ private:
     }
 
     static R Zero() { return Ops::Broadcast(0); }
-    static R AllOnes() { return Ops::IsFinite(Zero()); }
+    static R AllOnes() { return Ops::AllOnes(); }
 
     // Limits a channel to 0..255 as the render pass does, then rounds it half
     // to even: adding and taking away 2^52 leaves the nearest integer, ties
