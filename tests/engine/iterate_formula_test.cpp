@@ -1,0 +1,274 @@
+#include "render/iterate_formula.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "render/maths.h"
+#include "test_support.h"
+
+namespace seedscape {
+namespace {
+
+using maths::Cos;
+using maths::Ln;
+using maths::Sin;
+using maths::Tan;
+using testing::RowName;
+
+// A pixel in the middle of its iteration, with every input of the factors
+// set to a distinct value.
+ImageState FactorInputs() {
+    ImageState s;
+    s.n = 7;
+    s.dn1 = 4;
+    s.zr = -0.8;
+    s.zi = 0.3;
+    s.cr = 0.15;
+    s.ci = 0.55;
+    s.r1 = 0.6;
+    s.r2 = 1.7;
+    s.r3 = 0.45;
+    s.fak = -123;  // must be overwritten
+    return s;
+}
+
+struct FactorRow {
+    int selector;
+    std::string what;
+    std::function<double(double n, const ImageState& s)> expected;
+};
+
+class Factors : public ::testing::TestWithParam<FactorRow> {};
+
+TEST_P(Factors, ComputeTheirFormula) {
+    const FactorRow& row = GetParam();
+    ImageState state = FactorInputs();
+    state.fak00 = row.selector;
+    EXPECT_TRUE(ComputeFactor(state));
+    EXPECT_EQ(state.fak, row.expected(state.n, state));
+}
+
+// Products and quotients run left to right, as written.
+INSTANTIATE_TEST_SUITE_P(
+    ComputeFactor, Factors,
+    ::testing::Values(
+        FactorRow{1, "factor 1 is one", [](double, auto&) { return 1.0; }},
+        FactorRow{2, "factor 2 is sin n", [](double n, auto&) { return Sin(n); }},
+        FactorRow{3, "factor 3 is sin n dn1", [](double n, auto& s) { return Sin(n * s.dn1); }},
+        FactorRow{4, "factor 4 is sin n over dn1",
+                  [](double n, auto& s) { return Sin(n / s.dn1); }},
+        FactorRow{5, "factor 5 is sin n plus dn1",
+                  [](double n, auto& s) { return Sin(n + s.dn1); }},
+        FactorRow{6, "factor 6 is sin n plus zi", [](double n, auto& s) { return Sin(n + s.zi); }},
+        FactorRow{7, "factor 7 is sin n plus zr", [](double n, auto& s) { return Sin(n + s.zr); }},
+        FactorRow{8, "factor 8 is sin n plus ci", [](double n, auto& s) { return Sin(n + s.ci); }},
+        FactorRow{9, "factor 9 repeats factor 8", [](double n, auto& s) { return Sin(n + s.ci); }},
+        FactorRow{10, "factor 10 is ln n over dn1",
+                  [](double n, auto& s) { return Ln(n / s.dn1); }},
+        FactorRow{11, "factor 11 is sin n over r1",
+                  [](double n, auto& s) { return Sin(n / s.r1); }},
+        FactorRow{12, "factor 12 is sin tan n", [](double n, auto&) { return Sin(Tan(n)); }},
+        FactorRow{13, "factor 13 is sin cos tan n",
+                  [](double n, auto&) { return Sin(Cos(Tan(n))); }},
+        FactorRow{14, "factor 14 is sin cos tan ln n",
+                  [](double n, auto&) { return Sin(Cos(Tan(Ln(n)))); }},
+        FactorRow{15, "factor 15 is cos dn1 over n",
+                  [](double n, auto& s) { return Cos(s.dn1 / n); }},
+        FactorRow{16, "factor 16 is cos n", [](double n, auto&) { return Cos(n); }},
+        FactorRow{17, "factor 17 is ln n", [](double n, auto&) { return Ln(n); }},
+        FactorRow{18, "factor 18 is sin n r1", [](double n, auto& s) { return Sin(n * s.r1); }},
+        FactorRow{19, "factor 19 is sin n r1 r2",
+                  [](double n, auto& s) { return Sin(n * s.r1 * s.r2); }},
+        FactorRow{20, "factor 20 is sin n r1 r2 r3",
+                  [](double n, auto& s) { return Sin(n * s.r1 * s.r2 * s.r3); }},
+        FactorRow{21, "factor 21 is sin n r1 over r2",
+                  [](double n, auto& s) { return Sin(n * s.r1 / s.r2); }},
+        FactorRow{22, "factor 22 is sin n r1 over r2 over r3",
+                  [](double n, auto& s) { return Sin(n * s.r1 / s.r2 / s.r3); }},
+        FactorRow{23, "factor 23 is sin r1 over r2 over r3",
+                  [](double, auto& s) { return Sin(s.r1 / s.r2 / s.r3); }},
+        FactorRow{24, "factor 24 is sin r1 over n",
+                  [](double n, auto& s) { return Sin(s.r1 / n); }},
+        FactorRow{25, "factor 25 is sin r1 dn1",
+                  [](double, auto& s) { return Sin(s.r1 * s.dn1); }}),
+    [](const auto& info) { return RowName(info.param.what); });
+
+TEST(ComputeFactor, SelectorNineEqualsSelectorEightOnEveryInput) {
+    for (const double ci : {-1.4, -0.3, 0.0, 0.7, 1.2}) {
+        for (int n = 1; n <= 100; n += 11) {
+            ImageState eight = FactorInputs();
+            eight.n = n;
+            eight.ci = ci;
+            ImageState nine = eight;
+            eight.fak00 = 8;
+            nine.fak00 = 9;
+            ComputeFactor(eight);
+            ComputeFactor(nine);
+            EXPECT_EQ(eight.fak, nine.fak) << "n " << n << " ci " << ci;
+        }
+    }
+}
+
+TEST(ComputeFactor, AFailingFactorKeepsThePreviousValue) {
+    struct Row {
+        int selector;
+        double r1, r2, r3;
+        const char* what;
+    };
+    const Row rows[] = {
+        {11, 0, 1.7, 0.45, "factor 11 with r1 0"}, {21, 0.6, 0, 0.45, "factor 21 with r2 0"},
+        {22, 0.6, 0, 0.45, "factor 22 with r2 0"}, {22, 0.6, 1.7, 0, "factor 22 with r3 0"},
+        {23, 0.6, 0, 0.45, "factor 23 with r2 0"}, {23, 0.6, 1.7, 0, "factor 23 with r3 0"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ImageState state = FactorInputs();
+        state.r1 = row.r1;
+        state.r2 = row.r2;
+        state.r3 = row.r3;
+        state.fak = 0.625;
+        state.fak00 = row.selector;
+        EXPECT_FALSE(ComputeFactor(state));
+        EXPECT_EQ(state.fak, 0.625);
+    }
+}
+
+// The render pass's seed for a pixel with constant c.
+ImageState Seeded(double cr, double ci, double fak01, double fak02) {
+    ImageState s;
+    s.cr = cr;
+    s.ci = ci;
+    s.n = 1;
+    s.fak01 = fak01;
+    s.fak02 = fak02;
+    s.dn1 = 3;
+    s.r1 = 0.5;
+    s.r2 = 0.7;
+    s.r3 = 0.9;
+    return s;
+}
+
+TEST(IterateFormula, ZeroConstantRunsAllNinetyNineStepsWithAnySelectors) {
+    for (int fak01 = 1; fak01 <= 25; ++fak01) {
+        for (int fak02 = 1; fak02 <= 25; ++fak02) {
+            ImageState s = Seeded(0, 0, fak01, fak02);
+            IterateFormula(s);
+            SCOPED_TRACE("fak01 " + std::to_string(fak01) + " fak02 " + std::to_string(fak02));
+            ASSERT_EQ(s.n, 100);
+            ASSERT_EQ(s.zr, 0);
+            ASSERT_EQ(s.zi, 0);
+            ASSERT_EQ(s.zr2, 0);
+            ASSERT_EQ(s.zi2, 0);
+        }
+    }
+}
+
+TEST(IterateFormula, ClassicIterationWithBothSelectorsOne) {
+    struct Row {
+        const char* what;
+        double cr, ci;
+        int n;
+        double zr, zi, zr2, zi2;
+    };
+    // The escape test reads the squares of the step before, so one more step
+    // runs after the point leaves the disc of radius 2.
+    const Row rows[] = {
+        {"c = 2 escapes after one extra step", 2, 0, 3, 6, 0, 4, 0},
+        {"c = 1 + i escapes on the third step", 1, 1, 4, -7, 7, 1, 9},
+        {"c = -1 cycles until the step limit", -1, 0, 100, -1, 0, 0, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        ImageState s = Seeded(row.cr, row.ci, 1, 1);
+        IterateFormula(s);
+        EXPECT_EQ(s.n, row.n);
+        EXPECT_EQ(s.zr, row.zr);
+        EXPECT_EQ(s.zi, row.zi);
+        EXPECT_EQ(s.zr2, row.zr2);
+        EXPECT_EQ(s.zi2, row.zi2);
+    }
+}
+
+TEST(IterateFormula, SelectorSixSeesTheOldZiAsFak01AndTheNewZiAsFak02) {
+    // One step only: n starts at 99.
+    const auto one_step = [](double fak01, double fak02) {
+        ImageState s = Seeded(0.1, 0.2, fak01, fak02);
+        s.n = 99;
+        s.zr = 0.5;
+        s.zi = 0.25;
+        IterateFormula(s);
+        return s;
+    };
+    const double old_zi = 0.25;
+
+    const ImageState first = one_step(6, 1);
+    const double zi_first = 2 * old_zi * 0.5 + Sin(99 + old_zi) * 0.2;
+    EXPECT_EQ(first.zi, zi_first);
+    EXPECT_EQ(first.zr, (0.25 - 0.0625) + 1 * 0.1);
+
+    const ImageState second = one_step(1, 6);
+    const double zi_second = 2 * old_zi * 0.5 + 1 * 0.2;
+    EXPECT_EQ(second.zi, zi_second);
+    EXPECT_EQ(second.zr, (0.25 - 0.0625) + Sin(99 + zi_second) * 0.1);
+    EXPECT_NE(second.zr, (0.25 - 0.0625) + Sin(99 + old_zi) * 0.1);
+    EXPECT_EQ(second.n, 100);
+}
+
+TEST(IterateFormula, SelectorNineIteratesExactlyAsSelectorEight) {
+    for (const double c : {-1.3, -0.4, 0.35, 0.9}) {
+        ImageState eight = Seeded(c, c / 2, 8, 8);
+        ImageState nine = Seeded(c, c / 2, 9, 9);
+        IterateFormula(eight);
+        IterateFormula(nine);
+        EXPECT_EQ(eight.n, nine.n) << c;
+        EXPECT_EQ(eight.zr, nine.zr) << c;
+        EXPECT_EQ(eight.zi, nine.zi) << c;
+    }
+}
+
+TEST(IterateFormula, AFailingFactorGoesOnWithTheLastFactorComputed) {
+    // Selector 11 with r1 = 0 fails; the imaginary update uses whatever factor
+    // stands: first the one left from before, then the one selector 1 left.
+    ImageState s = Seeded(0.5, 0.5, 11, 1);
+    s.r1 = 0;
+    s.fak = 0.375;
+    s.n = 98;  // two steps
+    IterateFormula(s);
+    // Step 1: zi = 0.375 * 0.5, zr = 0.5.  Step 2: zi = 2 * 0.1875 * 0.5 + 1 * 0.5,
+    // zr = (0.25 - 0.03515625) + 0.5.
+    EXPECT_EQ(s.n, 100);
+    EXPECT_EQ(s.zi, 0.6875);
+    EXPECT_EQ(s.zr, 0.71484375);
+    EXPECT_EQ(s.zi2, 0.03515625);
+    EXPECT_EQ(s.fak, 1);
+}
+
+TEST(IterateFormula, BeforeAnyFactorSucceedsTheFactorIsZero) {
+    ImageState s = Seeded(0.5, 0.5, 11, 11);
+    s.r1 = 0;
+    IterateFormula(s);
+    EXPECT_EQ(s.fak, 0);
+    EXPECT_EQ(s.n, 100);
+    EXPECT_EQ(s.zr, 0);
+    EXPECT_EQ(s.zi, 0);
+}
+
+TEST(IterateFormula, SkipsEachFailingStatementOnItsOwn) {
+    // Squaring 1e300 overflows, and so does the imaginary update; the real
+    // update needs neither new square and still runs.
+    ImageState s = Seeded(0.25, 0.5, 1, 1);
+    s.n = 99;
+    s.zr = 1e300;
+    s.zi = 1e300;
+    IterateFormula(s);
+    EXPECT_EQ(s.zr2, 0);
+    EXPECT_EQ(s.zi2, 0);
+    EXPECT_EQ(s.zi, 1e300);
+    EXPECT_EQ(s.zr, 0.25);
+    EXPECT_EQ(s.n, 100);
+}
+
+}  // namespace
+}  // namespace seedscape
