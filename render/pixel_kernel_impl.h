@@ -68,25 +68,41 @@ private:
         int first_row;
     };
 
+    // The inputs of the factor formulas computed at every step: the pixel's
+    // constants, with n, zr and zi brought up to date before each call.
+    struct StepInputs {
+        FactorInputs<P> plain;
+        FactorInputs<V> checked;
+
+        template <bool kPlain, bool kChecked>
+        void Update(double n, R zr, R zi) {
+            if constexpr (kPlain) {
+                plain.n = P(n);
+                plain.zr = P(zr);
+                plain.zi = P(zi);
+            }
+            if constexpr (kChecked) {
+                checked.n = V(n);
+                checked.zr = V(zr);
+                checked.zi = V(zi);
+            }
+        }
+    };
+
     template <FactorMode kMode>
     Factor Compute(const FactorSource& source, const Factor& pixel_constant,
-                   const PixelConstants& p, double n, R zr, R zi) const {
-        const int step = static_cast<int>(n);
+                   const StepInputs& inputs, int n, int first_row) const {
         if constexpr (kMode == FactorMode::kTable) {
-            return {Ops::Broadcast(source.table[step]), source.table_ok[step] ? AllOnes() : Zero()};
+            return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : Zero()};
         } else if constexpr (kMode == FactorMode::kRowTable) {
-            return {Ops::LoadUnaligned(source.table + step * source.padded_rows + p.first_row),
+            return {Ops::LoadUnaligned(source.table + n * source.padded_rows + first_row),
                     AllOnes()};
         } else if constexpr (kMode == FactorMode::kPixel) {
             return pixel_constant;
         } else if constexpr (kMode == FactorMode::kStep) {
-            const FactorInputs<P> inputs{P(n),    P(zr),   P(zi),   P(p.ci),
-                                         P(p.r1), P(p.r2), P(p.r3), P(p.dn1.value())};
-            return {FactorFormula(source.selector, inputs).value(), AllOnes()};
+            return {FactorFormula(source.selector, inputs.plain).value(), AllOnes()};
         } else {
-            const FactorInputs<V> inputs{V(n),          V(zr),          V(zi),          V(p.ci),
-                                         p.checked_r1, p.checked_r2, p.checked_r3, p.dn1};
-            const V factor = FactorFormula(source.selector, inputs);
+            const V factor = FactorFormula(source.selector, inputs.checked);
             return {factor.value(), factor.ok()};
         }
     }
@@ -95,9 +111,16 @@ private:
     // factor modes so that each step does only the work its factors need.
     template <FactorMode kMode1, FactorMode kMode2>
     void Iterate(const PixelConstants& p, R cr, Orbit& orbit) const {
+        constexpr bool kPlain = kMode1 == FactorMode::kStep || kMode2 == FactorMode::kStep;
+        constexpr bool kChecked =
+            kMode1 == FactorMode::kStepChecked || kMode2 == FactorMode::kStepChecked;
         Orbit o = orbit;  // a local copy stays in registers
         const FactorSource source1 = in_.factor1;
         const FactorSource source2 = in_.factor2;
+        StepInputs inputs{{P(1.0), P(0.0), P(0.0), P(p.ci), P(p.r1), P(p.r2), P(p.r3),
+                           P(p.dn1.value())},
+                          {V(1.0), V(0.0), V(0.0), V(p.ci), p.checked_r1, p.checked_r2,
+                           p.checked_r3, p.dn1}};
         const R one = Ops::Broadcast(1);
         const R two = Ops::Broadcast(2);
         const R four = Ops::Broadcast(4);
@@ -112,8 +135,8 @@ private:
             o.zr2 = Ops::Select(active, Ops::Mul(zr_old, zr_old), o.zr2);
             o.zi2 = Ops::Select(active, Ops::Mul(zi_old, zi_old), o.zi2);
 
-            const Factor factor1 =
-                Compute<kMode1>(source1, p.pixel_factor1, p, step, zr_old, zi_old);
+            inputs.template Update<kPlain, kChecked>(step, zr_old, zi_old);
+            const Factor factor1 = Compute<kMode1>(source1, p.pixel_factor1, inputs, n, p.first_row);
             // A failing factor leaves fak as it was.
             o.fak = Ops::Select(Ops::And(active, factor1.ok), factor1.value, o.fak);
             if (n == 1) o.first_factor_failed = Ops::AndNot(factor1.ok, AllOnes());
@@ -124,7 +147,8 @@ private:
             // The second factor sees the new zi and the old zr.
             Factor factor2 = factor1;
             if constexpr (kMode2 != FactorMode::kSameAsFirst) {
-                factor2 = Compute<kMode2>(source2, p.pixel_factor2, p, step, zr_old, o.zi);
+                inputs.template Update<kPlain, kChecked>(step, zr_old, o.zi);
+                factor2 = Compute<kMode2>(source2, p.pixel_factor2, inputs, n, p.first_row);
             }
             o.fak = Ops::Select(Ops::And(active, factor2.ok), factor2.value, o.fak);
             o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)),
