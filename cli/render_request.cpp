@@ -5,7 +5,7 @@
 #include <stdexcept>
 
 #include "render/image_child.h"
-#include "render/render_image.h"
+#include "render/fast_render.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
 
@@ -47,7 +47,7 @@ ImageState PrepareImageState(const RenderOptions& options, float clock_seconds) 
 
 PixelImage RenderRequestedImage(ImageState& state, const RenderOptions& options) {
     PixelImage canvas(kCanvasWidth, kCanvasHeight);
-    RenderImage(state, canvas);
+    RenderImageFast(state, canvas);
     if (options.press && !RenderImageChild(state, canvas, options.press->x, options.press->y)) {
         // The command line refuses such a press, so this is a caller's mistake.
         throw std::logic_error("the press lies outside the image mother");

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "app/canvas.h"
+#include "state/image_state.h"
+#include "state/random_generator.h"
+
+namespace seedscape {
+
+// Draws a fresh seed and every parameter from it, renders the image mother at
+// the tile offset (which both callers set to the origin first), shows the
+// magnification and prints the credit line.
+void NewImageMother(ImageState& state, RandomGenerator& random, Canvas& canvas);
+
+// A press at (x, y): on the image mother it draws a child into the next grid
+// place and redraws the indicator; anywhere else it does nothing. Returns
+// whether a child was drawn.
+bool ShowImageChild(ImageState& state, Canvas& canvas, float x, float y);
+
+}  // namespace seedscape

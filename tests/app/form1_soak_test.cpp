@@ -1,0 +1,89 @@
+// Hundreds of button clicks and presses in random order (a fixed seed, so a
+// failure can be replayed), checking after every event the invariants of the
+// state record against a simple model of what each event should do.
+#include <QTest>
+#include <algorithm>
+#include <random>
+#include <vector>
+
+#include "app/form1.h"
+#include "window_check.h"
+
+namespace seedscape {
+
+class Form1SoakTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void randomEventsKeepTheRecordSound() {
+        const std::vector<double> ladder = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
+                                            12, 14, 16, 18, 20, 22, 24, 26, 28, 30,
+                                            35, 40, 45, 50, 60, 70, 80, 90, 100};
+        const std::vector<std::pair<double, double>> places = {{0, 0},   {300, 0},   {600, 0},
+                                                               {0, 220}, {300, 220}, {600, 220},
+                                                               {0, 440}, {300, 440}, {600, 440}};
+        constexpr std::size_t kStartRung = 4;  // f = 5
+
+        Form1 form;
+        form.Form_Load(check::kClock);
+        std::mt19937 random(20240611);
+        std::size_t rung = kStartRung;
+        std::size_t place = 0;  // index into places; children use 1 to 8
+
+        // Children and new mothers cost a render each; keep them a minority.
+        enum Event { kPlus, kMinus, kHelp, kNew, kPressInside, kPressOutside };
+        std::discrete_distribution<int> pick({27, 27, 8, 3, 9, 26});
+        auto coordinate = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
+
+        int seen[kPressOutside + 1] = {};
+        for (int event = 0; event < 300; ++event) {
+            const int kind = pick(random);
+            ++seen[kind];
+            switch (kind) {
+                case kPlus:
+                    check::ClickButton(form, "Command1");
+                    rung = std::min(rung + 1, ladder.size() - 1);
+                    break;
+                case kMinus:
+                    check::ClickButton(form, "Command11");
+                    rung = rung == 0 ? 0 : rung - 1;
+                    break;
+                case kHelp:
+                    check::ClickButton(form, "Command19");
+                    break;
+                case kNew:
+                    check::ClickButton(form, "Command5");
+                    rung = kStartRung;
+                    place = 0;
+                    break;
+                case kPressInside:
+                    // Below the button row, so that every press reaches the canvas.
+                    QTest::mouseClick(form.windowHandle(), buttons[coordinate(0, 2)], {},
+                                      QPoint(coordinate(0, 290), coordinate(26, 210)));
+                    place = place == 8 ? 1 : place + 1;
+                    break;
+                case kPressOutside:
+                    QTest::mouseClick(form.windowHandle(), buttons[coordinate(0, 2)], {},
+                                      coordinate(0, 1)
+                                          ? QPoint(coordinate(291, 890), coordinate(0, 650))
+                                          : QPoint(coordinate(0, 890), coordinate(211, 650)));
+                    break;
+            }
+            const ImageState& s = form.state();
+            const QByteArray where =
+                "event " + QByteArray::number(event) + ", kind " + QByteArray::number(kind);
+            QVERIFY2(check::AtBaseView(s), where);
+            QVERIFY2(s.f == ladder[rung], where);
+            QVERIFY2(std::make_pair(s.zamikx, s.zamiky) == places[place], where);
+        }
+        for (const int count : seen) QVERIFY(count > 0);  // every kind of event happened
+    }
+};
+
+}  // namespace seedscape
+
+QTEST_MAIN(seedscape::Form1SoakTest)
+#include "form1_soak_test.moc"
