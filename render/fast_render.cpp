@@ -119,8 +119,9 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
 
     const int columns = static_cast<int>(state.sir) + 1;
     const int rows = static_cast<int>(state.vis) + 1;
-    // Whole registers of rows, and one more, so that loads never run off the end.
-    const int padded_rows = (rows + 3) / 4 * 4 + 4;
+    // Whole registers of rows (up to eight lanes), and one more, so that loads
+    // never run off the end.
+    const int padded_rows = (rows + 7) / 8 * 8 + 8;
     thread_local Buffers buffers;
     std::vector<double>& x = buffers.x;
     std::vector<double>& y = buffers.y;
