@@ -15,7 +15,6 @@ public:
     using Register = typename Ops::Register;
     static constexpr int kWidth = Ops::kWidth;
 
-    CheckedLanes() : CheckedLanes(0.0) {}
     CheckedLanes(double value) : CheckedLanes(Ops::Broadcast(value)) {}
     explicit CheckedLanes(Register value) : value_(value), ok_(Ops::IsFinite(value)) {}
     CheckedLanes(Register value, Register inputs_ok)
@@ -77,7 +76,6 @@ class PlainLanes {
 public:
     using Register = typename Ops::Register;
 
-    PlainLanes() : PlainLanes(0.0) {}
     PlainLanes(double value) : value_(Ops::Broadcast(value)) {}
     explicit PlainLanes(Register value) : value_(value) {}
 

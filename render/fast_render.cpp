@@ -19,7 +19,6 @@ namespace {
 
 constexpr int kLargestSide = 8192;  // larger images take the straightforward path
 constexpr int kColumnsPerChunk = 4;
-constexpr int kLanePadding = 8;  // the widest register's lanes
 // Plane coordinates up to this size cannot make the iteration overflow.
 constexpr double kLargestCoordinate = 1e100;
 
@@ -33,19 +32,18 @@ bool MayFail(int selector) {
     return selector == 0 || selector == 11 || selector == 21 || selector == 22 || selector == 23;
 }
 
-// Factors that depend on n alone, for n = 1 to 100 (index 0 unused; a lane
-// with no pixel left sits at n = 100).
+// Factors that depend on n alone, for n = 1 to 99 (index 0 unused).
 struct FactorTable {
-    double value[101] = {};
-    bool all_ok = true;
+    double value[100] = {};
+    bool ok[100] = {};
 
     FactorTable(int selector, double dn1) {
-        for (int n = 1; n <= 100; ++n) {
+        for (int n = 1; n < 100; ++n) {
             const Checked zero = 0.0;
             const Checked factor =
                 FactorFormula<Checked>(selector, {n, zero, zero, zero, zero, zero, zero, dn1});
             value[n] = factor.value();
-            all_ok = all_ok && factor.ok();
+            ok[n] = factor.ok();
         }
     }
 };
@@ -53,30 +51,19 @@ struct FactorTable {
 // Per-image tables and per-pixel results, reused from render to render.
 struct Buffers {
     std::vector<double> x, y, row_number, row_table;
-    std::vector<double> re, gr, bl, fak, n, zr, zi;
+    std::vector<double> re, gr, bl, fak;
     std::vector<unsigned int> colour;
     std::vector<unsigned char> assigned, needs_carried_factor;
     std::vector<ColourValue> column;
 
     KernelOutput Resize(std::size_t pixels) {
         for (auto* v : {&re, &gr, &bl, &fak}) v->resize(pixels);
-        // Zeros past the end: the colour stage reads whole registers.
-        for (auto* v : {&n, &zr, &zi}) v->assign(pixels + kLanePadding, 0.0);
         colour.resize(pixels);
         assigned.resize(pixels);
         needs_carried_factor.resize(pixels);
-        KernelOutput output;
-        output.re = re.data();
-        output.gr = gr.data();
-        output.bl = bl.data();
-        output.colour = colour.data();
-        output.assigned = assigned.data();
-        output.needs_carried_factor = needs_carried_factor.data();
-        output.fak = fak.data();
-        output.n = n.data();
-        output.zr = zr.data();
-        output.zi = zi.data();
-        return output;
+        return {re.data(),       gr.data(),          bl.data(),
+                colour.data(),   assigned.data(),    needs_carried_factor.data(),
+                fak.data()};
     }
 };
 
@@ -174,9 +161,9 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
         factor.padded_rows = padded_rows;
         switch (DependenceOf(selector)) {
             case FactorDependence::kTable:
-                // A table that failed somewhere (dn1 = 0, say) is computed step by step.
-                factor.mode = table.all_ok ? FactorMode::kTable : FactorMode::kStepChecked;
+                factor.mode = FactorMode::kTable;
                 factor.table = table.value;
+                factor.table_ok = table.ok;
                 break;
             case FactorDependence::kPixel: factor.mode = FactorMode::kPixel; break;
             case FactorDependence::kStep:
@@ -185,7 +172,7 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
         }
         // sin(n + ci) depends on the row alone: one table for the whole image.
         if (selector == 8 || selector == 9) {
-            buffers.row_table.resize(101 * static_cast<std::size_t>(padded_rows));
+            buffers.row_table.resize(100 * static_cast<std::size_t>(padded_rows));
             (avx ? FillRowFactorTableAvx : FillRowFactorTableSse2)(8, y.data(), padded_rows,
                                                                  buffers.row_table.data());
             factor.mode = FactorMode::kRowTable;

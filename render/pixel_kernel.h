@@ -4,7 +4,7 @@ namespace seedscape {
 
 // How the kernel gets one of a step's two factors.
 enum class FactorMode {
-    kTable,         // from `table`, by n: the formula depends on n alone and never fails
+    kTable,         // from `table`, by n: the formula depends on n alone
     kRowTable,      // from `table`, by n and row: the formula depends on n and y
     kPixel,         // once per pixel: the formula does not depend on n
     kStep,          // every step, from the lanes' own values; the formula cannot fail
@@ -15,7 +15,8 @@ enum class FactorMode {
 struct FactorSource {
     int selector = 0;  // the formula, 0 when the selector names none
     FactorMode mode = FactorMode::kStepChecked;
-    const double* table = nullptr;  // n = 1..100; kTable: [n]; kRowTable: [n * padded_rows + row]
+    const double* table = nullptr;  // kTable: [n]; kRowTable: [n * padded_rows + row]
+    const bool* table_ok = nullptr;  // kTable: whether each factor succeeded
     int padded_rows = 0;
 };
 
@@ -48,14 +49,9 @@ struct KernelOutput {
     // the previous pixel left: it must be computed again, in order.
     unsigned char* needs_carried_factor = nullptr;
     double* fak = nullptr;  // the factor the pixel leaves behind
-    // The iteration's results, for the colour stage: each array has room for
-    // a register's worth of lanes past the last pixel.
-    double* n = nullptr;
-    double* zr = nullptr;
-    double* zi = nullptr;
 };
 
-// Fills table[n * padded_rows + row] with the factor `selector` for n = 1..100
+// Fills table[n * padded_rows + row] with the factor `selector` for n = 1..99
 // and every padded row of y (a formula of n and y that cannot fail).
 void FillRowFactorTableSse2(int selector, const double* y, int padded_rows, double* table);
 void FillRowFactorTableAvx(int selector, const double* y, int padded_rows, double* table);
