@@ -134,7 +134,7 @@ void RegisterCases() {
 
 // Prints the usual report, then the two passes of every case side by side.
 class SideBySideReporter : public benchmark::ConsoleReporter {
-public:
+  public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
@@ -144,8 +144,7 @@ public:
             if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
             const std::size_t slash = name.rfind('/');
             // With repetitions the last of them stands; the aggregates are skipped.
-            times_[name.substr(0, slash)][name.substr(slash + 1)] =
-                run.GetAdjustedRealTime();
+            times_[name.substr(0, slash)][name.substr(slash + 1)] = run.GetAdjustedRealTime();
         }
     }
 
@@ -157,22 +156,21 @@ public:
             const auto straightforward = passes.find("straightforward");
             const auto fast = passes.find("fast");
             if (straightforward == passes.end() || fast == passes.end()) continue;
-            std::printf("%-56s %13.2f ms %7.2f ms %7.1fx\n", name.c_str(),
-                        straightforward->second, fast->second,
-                        straightforward->second / fast->second);
+            std::printf("%-56s %13.2f ms %7.2f ms %7.1fx\n", name.c_str(), straightforward->second,
+                        fast->second, straightforward->second / fast->second);
             if (name.rfind("ImageMother", 0) == 0) mothers.push_back(fast->second);
         }
         if (!mothers.empty()) {
             std::sort(mothers.begin(), mothers.end());
             const std::size_t half = mothers.size() / 2;
-            const double median = mothers.size() % 2 ? mothers[half]
-                                                     : (mothers[half - 1] + mothers[half]) / 2;
+            const double median =
+                mothers.size() % 2 ? mothers[half] : (mothers[half - 1] + mothers[half]) / 2;
             std::printf("image mothers, fast: median %.2f ms, slowest %.2f ms\n", median,
                         mothers.back());
         }
     }
 
-private:
+  private:
     std::map<std::string, std::map<std::string, double>> times_;
 };
 

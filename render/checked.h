@@ -15,7 +15,7 @@ namespace seedscape {
 // to be checked at every step: x / 0 inside a larger formula can come back to
 // a finite number (1 / inf = 0), yet the statement has still failed.
 class Checked {
-public:
+  public:
     Checked(double value) : value_(value), ok_(std::isfinite(value)) {}
 
     constexpr double value() const { return value_; }
@@ -51,9 +51,8 @@ public:
                        a.ok_ && b.ok_);
     }
 
-private:
-    Checked(double value, bool inputs_ok)
-        : value_(value), ok_(inputs_ok && std::isfinite(value)) {}
+  private:
+    Checked(double value, bool inputs_ok) : value_(value), ok_(inputs_ok && std::isfinite(value)) {}
 
     double value_;
     bool ok_;

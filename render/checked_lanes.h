@@ -11,7 +11,7 @@ namespace seedscape {
 // which give the same bits as the scalar ones.
 template <typename Ops>
 class CheckedLanes {
-public:
+  public:
     using Register = typename Ops::Register;
     static constexpr int kWidth = Ops::kWidth;
 
@@ -60,7 +60,7 @@ public:
         return {Ops::Load(left), Ops::And(a.ok_, b.ok_)};
     }
 
-private:
+  private:
     Register value_;
     Register ok_;
 };
@@ -73,7 +73,7 @@ namespace seedscape {
 // they are given (sines of finite numbers, say). Same interface, less work.
 template <typename Ops>
 class PlainLanes {
-public:
+  public:
     using Register = typename Ops::Register;
 
     PlainLanes(double value) : value_(Ops::Broadcast(value)) {}
@@ -81,16 +81,24 @@ public:
 
     Register value() const { return value_; }
 
-    friend PlainLanes operator+(PlainLanes a, PlainLanes b) { return PlainLanes(Ops::Add(a.value_, b.value_)); }
-    friend PlainLanes operator-(PlainLanes a, PlainLanes b) { return PlainLanes(Ops::Sub(a.value_, b.value_)); }
-    friend PlainLanes operator*(PlainLanes a, PlainLanes b) { return PlainLanes(Ops::Mul(a.value_, b.value_)); }
-    friend PlainLanes operator/(PlainLanes a, PlainLanes b) { return PlainLanes(Ops::Div(a.value_, b.value_)); }
+    friend PlainLanes operator+(PlainLanes a, PlainLanes b) {
+        return PlainLanes(Ops::Add(a.value_, b.value_));
+    }
+    friend PlainLanes operator-(PlainLanes a, PlainLanes b) {
+        return PlainLanes(Ops::Sub(a.value_, b.value_));
+    }
+    friend PlainLanes operator*(PlainLanes a, PlainLanes b) {
+        return PlainLanes(Ops::Mul(a.value_, b.value_));
+    }
+    friend PlainLanes operator/(PlainLanes a, PlainLanes b) {
+        return PlainLanes(Ops::Div(a.value_, b.value_));
+    }
     friend PlainLanes Sin(PlainLanes a) { return PlainLanes(Ops::Sin(a.value_)); }
     friend PlainLanes Cos(PlainLanes a) { return PlainLanes(Ops::Cos(a.value_)); }
     friend PlainLanes Tan(PlainLanes a) { return PlainLanes(Ops::Tan(a.value_)); }
     friend PlainLanes Ln(PlainLanes a) { return PlainLanes(Ops::Log(a.value_)); }
 
-private:
+  private:
     Register value_;
 };
 

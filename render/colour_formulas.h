@@ -48,8 +48,7 @@ SchemeStatements<V> ColourScheme(int scheme, const PixelQuantities<V>& p) {
                     n * Ln(Abs(n * r2 * r3)) + r3 * Abs(Cos(zi)),
                     n * Ln(Abs(n * r3 * r1)) + r1 * Abs(Sin(zi))};
         case 8:
-            return {w, n * Ln(one + Pow(r1, dn1)) + r1 * dn1,
-                    n * Ln(one + Pow(r2, dn2)) + r2 * dn2,
+            return {w, n * Ln(one + Pow(r1, dn1)) + r1 * dn1, n * Ln(one + Pow(r2, dn2)) + r2 * dn2,
                     n * Ln(one + Pow(r3, dn3)) + r3 * dn3};
         case 9:
             return {w, (n * Ln(one + Pow(r1, dn1)) + dn1 * r1 * Sin(r1)) * Ln(n),

@@ -10,14 +10,20 @@ using ColourValue = std::uint32_t;
 constexpr ColourValue MakeColour(int red, int green, int blue) {
     return static_cast<ColourValue>(red + 256 * green + 65536 * blue);
 }
-constexpr int RedOf(ColourValue colour) { return static_cast<int>(colour & 0xFFU); }
-constexpr int GreenOf(ColourValue colour) { return static_cast<int>((colour >> 8U) & 0xFFU); }
-constexpr int BlueOf(ColourValue colour) { return static_cast<int>((colour >> 16U) & 0xFFU); }
+constexpr int RedOf(ColourValue colour) {
+    return static_cast<int>(colour & 0xFFU);
+}
+constexpr int GreenOf(ColourValue colour) {
+    return static_cast<int>((colour >> 8U) & 0xFFU);
+}
+constexpr int BlueOf(ColourValue colour) {
+    return static_cast<int>((colour >> 16U) & 0xFFU);
+}
 
 // Where images are drawn: the window's canvas, or an image in memory.
 // Coordinates are surface pixels, origin top left, y growing downwards.
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
     virtual void SetPixel(int x, int y, ColourValue colour) = 0;
 

@@ -61,8 +61,8 @@ struct Buffers {
         colour.resize(pixels);
         assigned.resize(pixels);
         needs_carried_factor.resize(pixels);
-        return {re.data(),       gr.data(),          bl.data(),
-                colour.data(),   assigned.data(),    needs_carried_factor.data(),
+        return {re.data(),     gr.data(),       bl.data(),
+                colour.data(), assigned.data(), needs_carried_factor.data(),
                 fak.data()};
     }
 };
@@ -97,7 +97,34 @@ bool IsWholeSide(double last_index) {
     return last_index >= 0 && last_index < kLargestSide && std::floor(last_index) == last_index;
 }
 
-bool IsModest(double coordinate) { return std::fabs(coordinate) <= kLargestCoordinate; }
+// Eight lanes in flight hide the latency of steps that wait on the previous
+// one; sines of products (factors 18 to 20) keep four lanes busy enough, and
+// there the wider lockstep loses more to lanes that have already escaped.
+bool PrefersFourLanes(int selector) {
+    return selector >= 18 && selector <= 20;
+}
+
+void (*ChooseKernel(InstructionSet instructions, int selector1,
+                    int selector2))(const KernelInput&, const KernelOutput&, int, int) {
+    if (instructions == InstructionSet::kBest) {
+        if (!HasAvx()) return RunPixelKernelSse2;
+        instructions = PrefersFourLanes(selector1) || PrefersFourLanes(selector2)
+                           ? InstructionSet::kAvx
+                           : InstructionSet::kAvxPaired;
+    }
+    switch (instructions) {
+        case InstructionSet::kAvx:
+            return RunPixelKernelAvx;
+        case InstructionSet::kAvxPaired:
+            return RunPixelKernelAvxPaired;
+        default:
+            return RunPixelKernelSse2;
+    }
+}
+
+bool IsModest(double coordinate) {
+    return std::fabs(coordinate) <= kLargestCoordinate;
+}
 
 }  // namespace
 
@@ -150,6 +177,7 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
     }
 
     const bool avx = options.instructions == InstructionSet::kAvx ||
+                     options.instructions == InstructionSet::kAvxPaired ||
                      (options.instructions == InstructionSet::kBest && HasAvx());
     const int selector1 = FactorSelector(state.fak01);
     const int selector2 = FactorSelector(state.fak02);
@@ -165,7 +193,9 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
                 factor.table = table.value;
                 factor.table_ok = table.ok;
                 break;
-            case FactorDependence::kPixel: factor.mode = FactorMode::kPixel; break;
+            case FactorDependence::kPixel:
+                factor.mode = FactorMode::kPixel;
+                break;
             case FactorDependence::kStep:
                 factor.mode = MayFail(selector) ? FactorMode::kStepChecked : FactorMode::kStep;
                 break;
@@ -174,7 +204,7 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
         if (selector == 8 || selector == 9) {
             buffers.row_table.resize(100 * static_cast<std::size_t>(padded_rows));
             (avx ? FillRowFactorTableAvx : FillRowFactorTableSse2)(8, y.data(), padded_rows,
-                                                                 buffers.row_table.data());
+                                                                   buffers.row_table.data());
             factor.mode = FactorMode::kRowTable;
             factor.table = buffers.row_table.data();
         }
@@ -200,9 +230,9 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
     input.factor2 = source(selector2, table2);
     // The same formula twice in a step gives the same value, unless it reads
     // zi, which changes between the two.
-    const bool same_formula = selector1 == selector2 ||
-                              (input.factor1.mode == FactorMode::kRowTable &&
-                               input.factor2.mode == FactorMode::kRowTable);
+    const bool same_formula =
+        selector1 == selector2 || (input.factor1.mode == FactorMode::kRowTable &&
+                                   input.factor2.mode == FactorMode::kRowTable);
     if (same_formula && selector2 != 6 && input.factor2.mode != FactorMode::kTable) {
         input.factor2.mode = FactorMode::kSameAsFirst;
     }
@@ -211,7 +241,7 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
     const KernelOutput output = buffers.Resize(static_cast<std::size_t>(columns) * rows);
     BuildPalette(state);
 
-    const auto kernel = avx ? RunPixelKernelAvx : RunPixelKernelSse2;
+    const auto kernel = ChooseKernel(options.instructions, selector1, selector2);
     std::atomic<int> next_chunk{0};
     const std::function<void()> work = [&] {
         for (;;) {

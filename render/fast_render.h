@@ -5,7 +5,9 @@
 
 namespace seedscape {
 
-enum class InstructionSet { kBest, kSse2, kAvx };
+// How the pixel kernel runs: two lanes of SSE2, four lanes of AVX, or eight
+// lanes as two AVX registers whose independent halves overlap in the processor.
+enum class InstructionSet { kBest, kSse2, kAvx, kAvxPaired };
 
 struct FastRenderOptions {
     InstructionSet instructions = InstructionSet::kBest;

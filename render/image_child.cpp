@@ -6,7 +6,9 @@
 
 namespace seedscape {
 
-bool IsOnImageMother(double x, double y) { return x <= 290 && y <= 210; }
+bool IsOnImageMother(double x, double y) {
+    return x <= 290 && y <= 210;
+}
 
 void AdvanceTileOffset(ImageState& state) {
     for (;;) {

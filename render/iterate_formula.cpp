@@ -10,10 +10,9 @@ bool ComputeFactor(ImageState& state) {
     // Selectors are whole numbers; they are used rounded half to even.
     const double selector = maths::RoundHalfEven(s.fak00);
     const FactorInputs<Checked> inputs{s.n, s.zr, s.zi, s.ci, s.r1, s.r2, s.r3, double(s.dn1)};
-    return Assign(state.fak, FactorFormula(selector >= 1 && selector <= 25
-                                               ? static_cast<int>(selector)
-                                               : 0,
-                                           inputs));
+    return Assign(
+        state.fak,
+        FactorFormula(selector >= 1 && selector <= 25 ? static_cast<int>(selector) : 0, inputs));
 }
 
 void IterateFormula(ImageState& state) {

@@ -24,7 +24,9 @@ struct PairOps {
 
     static Register Broadcast(double a) { return {Inner::Broadcast(a), Inner::Broadcast(a)}; }
     static Register AllOnes() { return {Inner::AllOnes(), Inner::AllOnes()}; }
-    static Register Load(const double* p) { return {Inner::Load(p), Inner::Load(p + Inner::kWidth)}; }
+    static Register Load(const double* p) {
+        return {Inner::Load(p), Inner::Load(p + Inner::kWidth)};
+    }
     static Register LoadUnaligned(const double* p) {
         return {Inner::LoadUnaligned(p), Inner::LoadUnaligned(p + Inner::kWidth)};
     }

@@ -32,7 +32,9 @@ struct Sse2Ops {
     static Register Less(Register a, Register b) { return _mm_cmplt_pd(a, b); }
     static Register Greater(Register a, Register b) { return _mm_cmpgt_pd(a, b); }
     // a - a is 0 for finite a and NaN for infinities and NaN.
-    static Register IsFinite(Register a) { return _mm_cmpeq_pd(_mm_sub_pd(a, a), _mm_setzero_pd()); }
+    static Register IsFinite(Register a) {
+        return _mm_cmpeq_pd(_mm_sub_pd(a, a), _mm_setzero_pd());
+    }
     static bool Any(Register mask) { return _mm_movemask_pd(mask) != 0; }
     static int Bits(Register mask) { return _mm_movemask_pd(mask); }
 

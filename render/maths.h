@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cmath>
-
 #include <sleef.h>
+
+#include <cmath>
 
 // The program's only door to transcendental functions. C libraries differ in
 // the last bits of sin or pow from system to system, and an escape-time image
@@ -10,19 +10,33 @@
 // the same bits everywhere, in their scalar and vector forms alike.
 namespace seedscape::maths {
 
-inline double Sin(double a) { return Sleef_cinz_sind1_u10purec(a); }
-inline double Cos(double a) { return Sleef_cinz_cosd1_u10purec(a); }
-inline double Tan(double a) { return Sleef_cinz_tand1_u10purec(a); }
-inline double Exp(double a) { return Sleef_cinz_expd1_u10purec(a); }
-inline double Ln(double a) { return Sleef_cinz_logd1_u10purec(a); }
+inline double Sin(double a) {
+    return Sleef_cinz_sind1_u10purec(a);
+}
+inline double Cos(double a) {
+    return Sleef_cinz_cosd1_u10purec(a);
+}
+inline double Tan(double a) {
+    return Sleef_cinz_tand1_u10purec(a);
+}
+inline double Exp(double a) {
+    return Sleef_cinz_expd1_u10purec(a);
+}
+inline double Ln(double a) {
+    return Sleef_cinz_logd1_u10purec(a);
+}
 inline double Pow(double base, double exponent) {
     return Sleef_cinz_powd1_u10purec(base, exponent);
 }
 // Square roots are correctly rounded in hardware, so they need no library.
-inline double Sqrt(double a) { return std::sqrt(a); }
+inline double Sqrt(double a) {
+    return std::sqrt(a);
+}
 
 // Conversion to an integer: the nearest one, ties to even (the default
 // rounding mode, which the program never changes).
-inline double RoundHalfEven(double a) { return std::rint(a); }
+inline double RoundHalfEven(double a) {
+    return std::rint(a);
+}
 
 }  // namespace seedscape::maths

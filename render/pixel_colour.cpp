@@ -26,8 +26,8 @@ Checked IntegerSquare(std::int32_t n) {
 bool ComputePixelColour(ImageState& state) {
     const ImageState& s = state;
     const PixelQuantities<Checked> pixel{
-        s.n,   s.zr,  s.zi,  s.cr,  s.ci,  s.r1,  s.r2,          s.r3,
-        double(s.dn1), double(s.dn2), double(s.dn3), s.i, s.j, IntegerSquare(s.n)};
+        s.n,  s.zr,          s.zi,          s.cr,          s.ci, s.r1, s.r2,
+        s.r3, double(s.dn1), double(s.dn2), double(s.dn3), s.i,  s.j,  IntegerSquare(s.n)};
     const SchemeStatements<Checked> statements = ColourScheme(SelectScheme(state.barva), pixel);
     return statements.w.ok() && Assign(state.re, statements.re) &&
            Assign(state.gr, statements.gr) && Assign(state.bl, statements.bl);

@@ -9,7 +9,7 @@ namespace seedscape {
 // A drawing surface held in memory. Pixels outside it are ignored, as a
 // window ignores drawing beyond its edges.
 class PixelImage : public DrawingSurface {
-public:
+  public:
     PixelImage(int width, int height);
 
     void SetPixel(int x, int y, ColourValue colour) override;
@@ -26,7 +26,7 @@ public:
         return a.width_ == b.width_ && a.height_ == b.height_ && a.pixels_ == b.pixels_;
     }
 
-private:
+  private:
     std::size_t Index(int x, int y) const {
         return static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
                static_cast<std::size_t>(x);

@@ -4,18 +4,18 @@ namespace seedscape {
 
 // How the kernel gets one of a step's two factors.
 enum class FactorMode {
-    kTable,         // from `table`, by n: the formula depends on n alone
-    kRowTable,      // from `table`, by n and row: the formula depends on n and y
-    kPixel,         // once per pixel: the formula does not depend on n
-    kStep,          // every step, from the lanes' own values; the formula cannot fail
-    kStepChecked,   // every step, and it may fail (it divides by a distance)
-    kSameAsFirst,   // the second factor is the first one's formula on the same values
+    kTable,        // from `table`, by n: the formula depends on n alone
+    kRowTable,     // from `table`, by n and row: the formula depends on n and y
+    kPixel,        // once per pixel: the formula does not depend on n
+    kStep,         // every step, from the lanes' own values; the formula cannot fail
+    kStepChecked,  // every step, and it may fail (it divides by a distance)
+    kSameAsFirst,  // the second factor is the first one's formula on the same values
 };
 
 struct FactorSource {
     int selector = 0;  // the formula, 0 when the selector names none
     FactorMode mode = FactorMode::kStepChecked;
-    const double* table = nullptr;  // kTable: [n]; kRowTable: [n * padded_rows + row]
+    const double* table = nullptr;   // kTable: [n]; kRowTable: [n * padded_rows + row]
     const bool* table_ok = nullptr;  // kTable: whether each factor succeeded
     int padded_rows = 0;
 };
@@ -62,5 +62,7 @@ void RunPixelKernelSse2(const KernelInput& input, const KernelOutput& output, in
                         int column_end);
 void RunPixelKernelAvx(const KernelInput& input, const KernelOutput& output, int column_begin,
                        int column_end);
+void RunPixelKernelAvxPaired(const KernelInput& input, const KernelOutput& output, int column_begin,
+                             int column_end);
 
 }  // namespace seedscape

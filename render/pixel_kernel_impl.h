@@ -25,9 +25,8 @@ class PixelKernel {
     using R = typename Ops::Register;
     static constexpr int kWidth = Ops::kWidth;
 
-public:
-    PixelKernel(const KernelInput& input, const KernelOutput& output)
-        : in_(input), out_(output) {}
+  public:
+    PixelKernel(const KernelInput& input, const KernelOutput& output) : in_(input), out_(output) {}
 
     void Run(int column_begin, int column_end) {
         for (int column = column_begin; column < column_end; ++column) {
@@ -40,15 +39,15 @@ public:
             for (int row = 0; row < padded_rows; row += kWidth) {
                 const P ci(Ops::LoadUnaligned(y + row));
                 const P zero(0.0);
-                const FactorInputs<P> inputs{P(static_cast<double>(n)), zero, zero, ci,
-                                             zero, zero, zero, zero};
+                const FactorInputs<P> inputs{
+                    P(static_cast<double>(n)), zero, zero, ci, zero, zero, zero, zero};
                 Ops::StoreUnaligned(table + n * padded_rows + row,
                                     FactorFormula(selector, inputs).value());
             }
         }
     }
 
-private:
+  private:
     // A factor value and the lanes in which it succeeded.
     struct Factor {
         R value;
@@ -117,10 +116,9 @@ private:
         Orbit o = orbit;  // a local copy stays in registers
         const FactorSource source1 = in_.factor1;
         const FactorSource source2 = in_.factor2;
-        StepInputs inputs{{P(1.0), P(0.0), P(0.0), P(p.ci), P(p.r1), P(p.r2), P(p.r3),
-                           P(p.dn1.value())},
-                          {V(1.0), V(0.0), V(0.0), V(p.ci), p.checked_r1, p.checked_r2,
-                           p.checked_r3, p.dn1}};
+        StepInputs inputs{
+            {P(1.0), P(0.0), P(0.0), P(p.ci), P(p.r1), P(p.r2), P(p.r3), P(p.dn1.value())},
+            {V(1.0), V(0.0), V(0.0), V(p.ci), p.checked_r1, p.checked_r2, p.checked_r3, p.dn1}};
         const R one = Ops::Broadcast(1);
         const R two = Ops::Broadcast(2);
         const R four = Ops::Broadcast(4);
@@ -136,7 +134,8 @@ private:
             o.zi2 = Ops::Select(active, Ops::Mul(zi_old, zi_old), o.zi2);
 
             inputs.template Update<kPlain, kChecked>(step, zr_old, zi_old);
-            const Factor factor1 = Compute<kMode1>(source1, p.pixel_factor1, inputs, n, p.first_row);
+            const Factor factor1 =
+                Compute<kMode1>(source1, p.pixel_factor1, inputs, n, p.first_row);
             // A failing factor leaves fak as it was.
             o.fak = Ops::Select(Ops::And(active, factor1.ok), factor1.value, o.fak);
             if (n == 1) o.first_factor_failed = Ops::AndNot(factor1.ok, AllOnes());
@@ -151,8 +150,7 @@ private:
                 factor2 = Compute<kMode2>(source2, p.pixel_factor2, inputs, n, p.first_row);
             }
             o.fak = Ops::Select(Ops::And(active, factor2.ok), factor2.value, o.fak);
-            o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)),
-                               o.zr);
+            o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)), o.zr);
 
             o.final_n = Ops::Add(o.final_n, Ops::And(active, one));
         }
@@ -162,10 +160,14 @@ private:
     template <FactorMode kMode1>
     void IterateWithSecond(const PixelConstants& p, R cr, Orbit& o) const {
         switch (in_.factor2.mode) {
-            case FactorMode::kTable: return Iterate<kMode1, FactorMode::kTable>(p, cr, o);
-            case FactorMode::kRowTable: return Iterate<kMode1, FactorMode::kRowTable>(p, cr, o);
-            case FactorMode::kPixel: return Iterate<kMode1, FactorMode::kPixel>(p, cr, o);
-            case FactorMode::kStep: return Iterate<kMode1, FactorMode::kStep>(p, cr, o);
+            case FactorMode::kTable:
+                return Iterate<kMode1, FactorMode::kTable>(p, cr, o);
+            case FactorMode::kRowTable:
+                return Iterate<kMode1, FactorMode::kRowTable>(p, cr, o);
+            case FactorMode::kPixel:
+                return Iterate<kMode1, FactorMode::kPixel>(p, cr, o);
+            case FactorMode::kStep:
+                return Iterate<kMode1, FactorMode::kStep>(p, cr, o);
             case FactorMode::kStepChecked:
                 return Iterate<kMode1, FactorMode::kStepChecked>(p, cr, o);
             case FactorMode::kSameAsFirst:
@@ -175,10 +177,14 @@ private:
 
     void IterateAll(const PixelConstants& p, R cr, Orbit& o) const {
         switch (in_.factor1.mode) {
-            case FactorMode::kTable: return IterateWithSecond<FactorMode::kTable>(p, cr, o);
-            case FactorMode::kRowTable: return IterateWithSecond<FactorMode::kRowTable>(p, cr, o);
-            case FactorMode::kPixel: return IterateWithSecond<FactorMode::kPixel>(p, cr, o);
-            case FactorMode::kStep: return IterateWithSecond<FactorMode::kStep>(p, cr, o);
+            case FactorMode::kTable:
+                return IterateWithSecond<FactorMode::kTable>(p, cr, o);
+            case FactorMode::kRowTable:
+                return IterateWithSecond<FactorMode::kRowTable>(p, cr, o);
+            case FactorMode::kPixel:
+                return IterateWithSecond<FactorMode::kPixel>(p, cr, o);
+            case FactorMode::kStep:
+                return IterateWithSecond<FactorMode::kStep>(p, cr, o);
             case FactorMode::kStepChecked:
             case FactorMode::kSameAsFirst:  // never the first factor's mode
                 return IterateWithSecond<FactorMode::kStepChecked>(p, cr, o);
@@ -211,8 +217,19 @@ private:
 
         const V n(o.final_n);
         const PixelQuantities<V> pixel{
-            n,  V(o.zr),         V(o.zi), x, y, r1, r2, r3, dn1, V(in_.dn2), V(in_.dn3),
-            V(static_cast<double>(column)), V(Ops::LoadUnaligned(in_.row_number + first_row)),
+            n,
+            V(o.zr),
+            V(o.zi),
+            x,
+            y,
+            r1,
+            r2,
+            r3,
+            dn1,
+            V(in_.dn2),
+            V(in_.dn3),
+            V(static_cast<double>(column)),
+            V(Ops::LoadUnaligned(in_.row_number + first_row)),
             n * n};  // n is at most 100 here, so n * n always fits in 32 bits
         const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);
         Store(column, first_row, colour, o.fak, o.first_factor_failed);
@@ -279,7 +296,8 @@ private:
             out_.colour[index] = packed;
             out_.fak[index] = factor[lane];
             out_.assigned[index] = static_cast<unsigned char>(assigned);
-            out_.needs_carried_factor[index] = static_cast<unsigned char>((failed_bits >> lane) & 1);
+            out_.needs_carried_factor[index] =
+                static_cast<unsigned char>((failed_bits >> lane) & 1);
         }
     }
 

@@ -13,7 +13,7 @@ namespace seedscape {
 // hands one task to every worker and to the calling thread and returns when
 // all of them have finished it.
 class ThreadPool {
-public:
+  public:
     explicit ThreadPool(int workers);
     ~ThreadPool();
     ThreadPool(const ThreadPool&) = delete;
@@ -22,7 +22,7 @@ public:
     int threads() const { return static_cast<int>(workers_.size()) + 1; }
     void RunOnAll(const std::function<void()>& task);
 
-private:
+  private:
     void Work();
 
     std::vector<std::thread> workers_;

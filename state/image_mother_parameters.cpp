@@ -7,7 +7,9 @@ namespace seedscape {
 namespace {
 
 // Products and sums are taken in double precision from the float draw.
-double Next(RandomGenerator& random) { return static_cast<double>(random.Draw()); }
+double Next(RandomGenerator& random) {
+    return static_cast<double>(random.Draw());
+}
 
 }  // namespace
 

@@ -19,7 +19,9 @@ std::uint64_t Mix(std::uint64_t value) {
 
 }  // namespace
 
-void RandomGenerator::Reset() { state_ = kResetState; }
+void RandomGenerator::Reset() {
+    state_ = kResetState;
+}
 
 void RandomGenerator::Seed(double number) {
     // +0 and -0 are the same number and must give the same sequence.

@@ -8,7 +8,7 @@ namespace seedscape {
 // generator, XSH-RR output), with the bits turned into draws by our own code so
 // that a seed gives the same sequence with every compiler and library.
 class RandomGenerator {
-public:
+  public:
     RandomGenerator() { Reset(); }
 
     // Puts the generator into the same fixed state every time.
@@ -20,7 +20,7 @@ public:
     // The next value r of the sequence, a single-precision real with 0 <= r < 1.
     float Draw();
 
-private:
+  private:
     std::uint32_t Next();
 
     std::uint64_t state_ = 0;

@@ -6,11 +6,11 @@ namespace seedscape {
 // It reads back as a double, so arithmetic with it stays in double precision
 // (an int times a float would otherwise be computed in float).
 class Single {
-public:
+  public:
     constexpr Single(double value = 0.0) : value_(static_cast<float>(value)) {}
     constexpr operator double() const { return value_; }
 
-private:
+  private:
     float value_;
 };
 

@@ -5,12 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "bench/benchmark_seeds.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
 #include "render/render_image.h"
 #include "state/image_mother_parameters.h"
 #include "tests/fast/record_equality.h"
-#include "bench/benchmark_seeds.h"
 
 namespace seedscape {
 namespace {
@@ -25,7 +25,10 @@ std::vector<Variant> Variants() {
     std::vector<Variant> variants = {{"best instructions, all threads", {}},
                                      {"SSE2, one thread", {InstructionSet::kSse2, 1}},
                                      {"SSE2, all threads", {InstructionSet::kSse2, 0}}};
-    if (HasAvx()) variants.push_back({"AVX, one thread", {InstructionSet::kAvx, 1}});
+    if (HasAvx()) {
+        variants.push_back({"AVX, one thread", {InstructionSet::kAvx, 1}});
+        variants.push_back({"paired AVX, all threads", {InstructionSet::kAvxPaired, 0}});
+    }
     return variants;
 }
 
@@ -46,7 +49,9 @@ struct Step {
 };
 
 constexpr Step kMotherStep{};
-constexpr Step Press(float x, float y, double f) { return {true, x, y, f}; }
+constexpr Step Press(float x, float y, double f) {
+    return {true, x, y, f};
+}
 
 // Runs the steps in one record with the straightforward pass and with every
 // fast variant, and expects the same canvas and the same record after each.
@@ -115,7 +120,7 @@ TEST_P(EveryFactorSelector, MotherMatchesBitForBit) {
 std::vector<SelectorCase> SelectorCases() {
     std::vector<SelectorCase> cases;
     for (int selector = 1; selector <= 25; ++selector) {
-        cases.push_back({selector, 7});                // as the first factor
+        cases.push_back({selector, 7});                     // as the first factor
         if (selector != 7) cases.push_back({2, selector});  // as the second ({2, 7} is above)
     }
     cases.push_back({8, 9});  // the same formula under two selectors
@@ -131,8 +136,8 @@ INSTANTIATE_TEST_SUITE_P(FastRender, EveryFactorSelector, testing::ValuesIn(Sele
 TEST(FastRender, ChildrenAtEveryCornerAndMagnificationMatch) {
     std::vector<Step> steps = {kMotherStep};
     for (const double f : {1.0, 5.0, 100.0}) {
-        for (const auto& [x, y] : {std::pair{0.f, 0.f}, {290.f, 0.f}, {0.f, 210.f},
-                                   {290.f, 210.f}, {145.f, 105.f}}) {
+        for (const auto& [x, y] :
+             {std::pair{0.f, 0.f}, {290.f, 0.f}, {0.f, 210.f}, {290.f, 210.f}, {145.f, 105.f}}) {
             steps.push_back(Press(x, y, f));
         }
     }

@@ -9,25 +9,68 @@ namespace seedscape {
 
 // Names the first field in which two records differ, bit for bit ("" when none).
 inline std::string FirstDifference(const ImageState& a, const ImageState& b) {
-    const auto same = [](double p, double q) { return std::memcmp(&p, &q, sizeof p) == 0; };
-#define SEEDSCAPE_COMPARE(field) \
-    if (!same(double(a.field), double(b.field))) return #field;
-    SEEDSCAPE_COMPARE(i) SEEDSCAPE_COMPARE(j) SEEDSCAPE_COMPARE(zr) SEEDSCAPE_COMPARE(zi)
-    SEEDSCAPE_COMPARE(cr) SEEDSCAPE_COMPARE(ci) SEEDSCAPE_COMPARE(zr2) SEEDSCAPE_COMPARE(zi2)
-    SEEDSCAPE_COMPARE(n) SEEDSCAPE_COMPARE(dn1) SEEDSCAPE_COMPARE(dn2) SEEDSCAPE_COMPARE(dn3)
-    SEEDSCAPE_COMPARE(xt) SEEDSCAPE_COMPARE(yt) SEEDSCAPE_COMPARE(di) SEEDSCAPE_COMPARE(dj)
-    SEEDSCAPE_COMPARE(faktor1) SEEDSCAPE_COMPARE(sir) SEEDSCAPE_COMPARE(vis)
-    SEEDSCAPE_COMPARE(zoomx1) SEEDSCAPE_COMPARE(zoomy1) SEEDSCAPE_COMPARE(zoomx2)
-    SEEDSCAPE_COMPARE(zoomy2) SEEDSCAPE_COMPARE(f) SEEDSCAPE_COMPARE(tip) SEEDSCAPE_COMPARE(barva)
-    SEEDSCAPE_COMPARE(re) SEEDSCAPE_COMPARE(gr) SEEDSCAPE_COMPARE(bl) SEEDSCAPE_COMPARE(x)
-    SEEDSCAPE_COMPARE(y) SEEDSCAPE_COMPARE(xt1) SEEDSCAPE_COMPARE(yt1) SEEDSCAPE_COMPARE(xt2)
-    SEEDSCAPE_COMPARE(yt2) SEEDSCAPE_COMPARE(xt3) SEEDSCAPE_COMPARE(yt3) SEEDSCAPE_COMPARE(r1)
-    SEEDSCAPE_COMPARE(r2) SEEDSCAPE_COMPARE(r3) SEEDSCAPE_COMPARE(fak00) SEEDSCAPE_COMPARE(fak)
-    SEEDSCAPE_COMPARE(fak01) SEEDSCAPE_COMPARE(fak02) SEEDSCAPE_COMPARE(seed)
-    SEEDSCAPE_COMPARE(yp) SEEDSCAPE_COMPARE(grad) SEEDSCAPE_COMPARE(bblack)
-    SEEDSCAPE_COMPARE(lestv) SEEDSCAPE_COMPARE(nacin) SEEDSCAPE_COMPARE(manjul)
-    SEEDSCAPE_COMPARE(zamikx) SEEDSCAPE_COMPARE(zamiky)
-#undef SEEDSCAPE_COMPARE
+    struct Field {
+        const char* name;
+        double a, b;
+    };
+    const Field fields[] = {
+        {"i", double(a.i), double(b.i)},
+        {"j", double(a.j), double(b.j)},
+        {"zr", double(a.zr), double(b.zr)},
+        {"zi", double(a.zi), double(b.zi)},
+        {"cr", double(a.cr), double(b.cr)},
+        {"ci", double(a.ci), double(b.ci)},
+        {"zr2", double(a.zr2), double(b.zr2)},
+        {"zi2", double(a.zi2), double(b.zi2)},
+        {"n", double(a.n), double(b.n)},
+        {"dn1", double(a.dn1), double(b.dn1)},
+        {"dn2", double(a.dn2), double(b.dn2)},
+        {"dn3", double(a.dn3), double(b.dn3)},
+        {"xt", double(a.xt), double(b.xt)},
+        {"yt", double(a.yt), double(b.yt)},
+        {"di", double(a.di), double(b.di)},
+        {"dj", double(a.dj), double(b.dj)},
+        {"faktor1", double(a.faktor1), double(b.faktor1)},
+        {"sir", double(a.sir), double(b.sir)},
+        {"vis", double(a.vis), double(b.vis)},
+        {"zoomx1", double(a.zoomx1), double(b.zoomx1)},
+        {"zoomy1", double(a.zoomy1), double(b.zoomy1)},
+        {"zoomx2", double(a.zoomx2), double(b.zoomx2)},
+        {"zoomy2", double(a.zoomy2), double(b.zoomy2)},
+        {"f", double(a.f), double(b.f)},
+        {"tip", double(a.tip), double(b.tip)},
+        {"barva", double(a.barva), double(b.barva)},
+        {"re", double(a.re), double(b.re)},
+        {"gr", double(a.gr), double(b.gr)},
+        {"bl", double(a.bl), double(b.bl)},
+        {"x", double(a.x), double(b.x)},
+        {"y", double(a.y), double(b.y)},
+        {"xt1", double(a.xt1), double(b.xt1)},
+        {"yt1", double(a.yt1), double(b.yt1)},
+        {"xt2", double(a.xt2), double(b.xt2)},
+        {"yt2", double(a.yt2), double(b.yt2)},
+        {"xt3", double(a.xt3), double(b.xt3)},
+        {"yt3", double(a.yt3), double(b.yt3)},
+        {"r1", double(a.r1), double(b.r1)},
+        {"r2", double(a.r2), double(b.r2)},
+        {"r3", double(a.r3), double(b.r3)},
+        {"fak00", double(a.fak00), double(b.fak00)},
+        {"fak", double(a.fak), double(b.fak)},
+        {"fak01", double(a.fak01), double(b.fak01)},
+        {"fak02", double(a.fak02), double(b.fak02)},
+        {"seed", double(a.seed), double(b.seed)},
+        {"yp", double(a.yp), double(b.yp)},
+        {"grad", double(a.grad), double(b.grad)},
+        {"bblack", double(a.bblack), double(b.bblack)},
+        {"lestv", double(a.lestv), double(b.lestv)},
+        {"nacin", double(a.nacin), double(b.nacin)},
+        {"manjul", double(a.manjul), double(b.manjul)},
+        {"zamikx", double(a.zamikx), double(b.zamikx)},
+        {"zamiky", double(a.zamiky), double(b.zamiky)},
+    };
+    for (const Field& field : fields) {
+        if (std::memcmp(&field.a, &field.b, sizeof field.a) != 0) return field.name;
+    }
     return "";
 }
 
