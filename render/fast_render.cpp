@@ -97,18 +97,19 @@ bool IsWholeSide(double last_index) {
     return last_index >= 0 && last_index < kLargestSide && std::floor(last_index) == last_index;
 }
 
-// Eight lanes in flight hide the latency of steps that wait on the previous
-// one; sines of products (factors 18 to 20) keep four lanes busy enough, and
-// there the wider lockstep loses more to lanes that have already escaped.
-bool PrefersFourLanes(int selector) {
-    return selector >= 18 && selector <= 20;
-}
-
-void (*ChooseKernel(InstructionSet instructions, int selector1,
-                    int selector2))(const KernelInput&, const KernelOutput&, int, int) {
+// Without a formula computed at every step, a step is a handful of
+// multiplications that wait on the step before: eight lanes in flight overlap
+// them. With a sine in every step, four lanes keep the processor busy, and
+// wider lockstep would only lose more to lanes whose pixel has escaped.
+void (*ChooseKernel(InstructionSet instructions, const FactorSource& factor1,
+                    const FactorSource& factor2))(const KernelInput&, const KernelOutput&, int,
+                                                  int) {
+    const auto computed_each_step = [](const FactorSource& factor) {
+        return factor.mode == FactorMode::kStep || factor.mode == FactorMode::kStepChecked;
+    };
     if (instructions == InstructionSet::kBest) {
         if (!HasAvx()) return RunPixelKernelSse2;
-        instructions = PrefersFourLanes(selector1) || PrefersFourLanes(selector2)
+        instructions = computed_each_step(factor1) || computed_each_step(factor2)
                            ? InstructionSet::kAvx
                            : InstructionSet::kAvxPaired;
     }
@@ -241,7 +242,7 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
     const KernelOutput output = buffers.Resize(static_cast<std::size_t>(columns) * rows);
     BuildPalette(state);
 
-    const auto kernel = ChooseKernel(options.instructions, selector1, selector2);
+    const auto kernel = ChooseKernel(options.instructions, input.factor1, input.factor2);
     std::atomic<int> next_chunk{0};
     const std::function<void()> work = [&] {
         for (;;) {
