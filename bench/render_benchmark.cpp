@@ -138,13 +138,13 @@ class SideBySideReporter : public benchmark::ConsoleReporter {
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.error_occurred || run.run_type != Run::RT_Iteration) continue;
-            std::string name = run.benchmark_name();
-            const std::string suffix = "/real_time";
-            if (name.ends_with(suffix)) name.resize(name.size() - suffix.size());
+            // With repetitions the median stands for the case; without, the one run.
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median)) continue;
+            std::string name = run.run_name.function_name;
             const std::size_t slash = name.rfind('/');
-            // With repetitions the last of them stands; the aggregates are skipped.
-            times_[name.substr(0, slash)][name.substr(slash + 1)] = run.GetAdjustedRealTime();
+            auto& time = times_[name.substr(0, slash)][name.substr(slash + 1)];
+            if (median || time == 0) time = run.GetAdjustedRealTime();
         }
     }
 
