@@ -32,15 +32,6 @@ constexpr float kPressX = 145;
 constexpr float kPressY = 105;
 constexpr double kChildMagnification = 100;
 
-ImageState MotherRecord(double seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    state.seed = seed;
-    RandomGenerator random;
-    DrawParametersFromSeed(state, random);
-    return state;
-}
-
 // Counts iteration steps while the reference pass draws: it plots each pixel
 // right after computing it, so at that moment the record's n is the pixel's.
 class StepCounter : public DrawingSurface {
@@ -55,7 +46,7 @@ class StepCounter : public DrawingSurface {
 };
 
 double MotherSteps(double seed) {
-    ImageState state = MotherRecord(seed);
+    ImageState state = ImageMotherRecord(seed);
     StepCounter counter(state);
     RenderImage(state, counter);
     return counter.steps();
@@ -63,7 +54,7 @@ double MotherSteps(double seed) {
 
 // The record as the press finds it: the mother already rendered into it.
 ImageState ChildRecord() {
-    ImageState state = MotherRecord(kChildSeed);
+    ImageState state = ImageMotherRecord(kChildSeed);
     state.fak01 = 6;
     state.fak02 = 7;
     PixelImage mother(kWidth, kHeight);
@@ -88,7 +79,7 @@ void ReportSteps(benchmark::State& bench, double steps_per_iteration) {
 using Pass = void (*)(ImageState&, DrawingSurface&);
 
 void ImageMother(benchmark::State& bench, double seed, Pass pass) {
-    const ImageState prepared = MotherRecord(seed);
+    const ImageState prepared = ImageMotherRecord(seed);
     PixelImage image(kWidth, kHeight);
     for (auto _ : bench) {
         ImageState state = prepared;

@@ -51,6 +51,15 @@ void RandomizeFormula(ImageState& state, RandomGenerator& random) {
     state.faktor1 = std::floor(Next(random) * 40.0 + 80.0);
 }
 
+ImageState ImageMotherRecord(double seed) {
+    ImageState state;
+    SetStartUpSelectors(state);
+    state.seed = seed;
+    RandomGenerator random;
+    DrawParametersFromSeed(state, random);
+    return state;
+}
+
 void NewImageMotherParameters(ImageState& state, RandomGenerator& random) {
     DrawSeed(state, random);
     DrawParametersFromSeed(state, random);

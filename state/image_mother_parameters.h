@@ -15,6 +15,10 @@ void DrawParametersFromSeed(ImageState& state, RandomGenerator& random);
 // The ten formula draws: dn1..dn3, the three reference points, faktor1.
 void RandomizeFormula(ImageState& state, RandomGenerator& random);
 
+// The record of the image mother of `seed` as the window holds it after
+// start-up and drawing that seed, ready to render.
+ImageState ImageMotherRecord(double seed);
+
 // A new image mother's parameters: DrawSeed, then DrawParametersFromSeed.
 void NewImageMotherParameters(ImageState& state, RandomGenerator& random);
 

@@ -8,19 +8,6 @@
 
 namespace seedscape::check {
 
-namespace {
-
-ImageState MotherState(double seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    state.seed = seed;
-    RandomGenerator random;
-    DrawParametersFromSeed(state, random);
-    return state;
-}
-
-}  // namespace
-
 PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int height) {
     PixelImage region(width, height);
     for (int y = 0; y < height; ++y) {
@@ -33,14 +20,14 @@ PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int 
 }
 
 PixelImage RenderMother(double seed) {
-    ImageState state = MotherState(seed);
+    ImageState state = ImageMotherRecord(seed);
     PixelImage image(291, 211);
     RenderImage(state, image);
     return image;
 }
 
 PixelImage RenderChild(double seed, double f, float x, float y) {
-    ImageState state = MotherState(seed);
+    ImageState state = ImageMotherRecord(seed);
     state.f = f;
     PixelImage image(591, 211);  // the first child lands at (300, 0)
     RenderImageChild(state, image, x, y);

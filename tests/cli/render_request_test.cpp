@@ -27,15 +27,6 @@ PixelImage Render(const std::vector<std::string_view>& args) {
     return RenderRequestedImage(state, options);
 }
 
-ImageState EngineRecord(double seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    state.seed = seed;
-    RandomGenerator random;
-    DrawParametersFromSeed(state, random);
-    return state;
-}
-
 // The child as the window makes it: the mother on the canvas, then the press
 // in the same record; the first child's place is (300, 0).
 PixelImage EngineChild(ImageState state, float x, float y, double f, bool mother_first = true) {
@@ -73,7 +64,7 @@ class PressedChild : public ::testing::TestWithParam<ChildRow> {};
 
 TEST_P(PressedChild, IsTheEngineChildOfTheMotherInOneRecord) {
     const ChildRow& row = GetParam();
-    ImageState record = EngineRecord(row.seed);
+    ImageState record = ImageMotherRecord(row.seed);
     row.set(record);
     std::string where;
     EXPECT_TRUE(SameImage(Render(row.args), EngineChild(record, row.x, row.y, row.f), &where))
@@ -110,7 +101,7 @@ TEST(RenderRequest, ChildStartsFromWhatTheMothersRenderLeftInTheRecord) {
         s.xt1 = -1;
         s.yt1 = 0.5;
     };
-    ImageState record = EngineRecord(12345);
+    ImageState record = ImageMotherRecord(12345);
     set(record);
     const PixelImage rendered =
         Render({"--seed", "12345", "--set", "barva=12", "--set", "fak01=11", "--set", "xt1=-1",
@@ -122,7 +113,7 @@ TEST(RenderRequest, ChildStartsFromWhatTheMothersRenderLeftInTheRecord) {
 }
 
 TEST(RenderRequest, SetsApplyAfterTheDrawsLastOneWinsAndSinglesRound) {
-    const ImageState drawn = EngineRecord(2024);
+    const ImageState drawn = ImageMotherRecord(2024);
     const ImageState state =
         PrepareImageState(Options({"--seed", "2024", "--set", "barva=3", "--set", "xt2=0.1",
                                    "--set", "barva=17", "--set", "cr=0.1", "--params"}),
@@ -136,7 +127,7 @@ TEST(RenderRequest, SetsApplyAfterTheDrawsLastOneWinsAndSinglesRound) {
 }
 
 TEST(RenderRequest, SetBarvaDrawsWithThatScheme) {
-    ImageState record = EngineRecord(2024);
+    ImageState record = ImageMotherRecord(2024);
     record.barva = 17;
     PixelImage expected(291, 211);
     RenderImage(record, expected);

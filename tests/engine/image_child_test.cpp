@@ -12,7 +12,6 @@
 namespace seedscape {
 namespace {
 
-using testing::MotherState;
 using testing::Plotted;
 using testing::RecordingSurface;
 
@@ -34,7 +33,7 @@ TEST(AdvanceTileOffset, FillsTheGridAndNeverReturnsToTheMothersPlace) {
 // A one-pixel mother keeps the press tests fast; which presses count and
 // where children go does not depend on the image's size.
 ImageState TinyMother() {
-    ImageState state = MotherState(2024);
+    ImageState state = ImageMotherRecord(2024);
     state.sir = 0;
     state.vis = 0;
     return state;
@@ -83,7 +82,7 @@ TEST(RenderImageChild, CountsOnlyPressesOnTheMother) {
 }
 
 TEST(RenderImageChild, RecentresAndMagnifiesOnlyWhileTheChildIsDrawn) {
-    ImageState state = MotherState(2024);
+    ImageState state = ImageMotherRecord(2024);
     state.f = 5;
     RecordingSurface surface(state);
     // The straightforward pass keeps the record up to date pixel by pixel.
@@ -127,7 +126,7 @@ struct SpyPass {
 };
 
 TEST(RenderImageChild, RestoresTheBaseViewExactlyForEveryMagnification) {
-    ImageState state = MotherState(2024);
+    ImageState state = ImageMotherRecord(2024);
     PixelImage window(1, 1);
     for (int f = 1; f <= 100; ++f) {
         SCOPED_TRACE(f);
@@ -150,7 +149,7 @@ TEST(RenderImageChild, RestoresTheBaseViewExactlyForEveryMagnification) {
 }
 
 TEST(RenderImageChild, APressOnTheCentreKeepsTheViewCentred) {
-    ImageState state = MotherState(2024);
+    ImageState state = ImageMotherRecord(2024);
     state.f = 7;
     ImageState seen;
     PixelImage window(1, 1);
@@ -163,7 +162,7 @@ TEST(RenderImageChild, APressOnTheCentreKeepsTheViewCentred) {
 // A mother whose every pixel writes all three channels (scheme 3 cannot
 // fail), so no pixel depends on the one drawn before it.
 ImageState SchemeThreeMother() {
-    ImageState state = MotherState(5);
+    ImageState state = ImageMotherRecord(5);
     state.barva = 3;
     state.fak01 = 3;
     state.fak02 = 16;
@@ -194,7 +193,7 @@ TEST(RenderImageChild, AtMagnificationOneTheChildIsTheMotherShifted) {
 }
 
 TEST(RenderImageChild, TwoPressesOnOnePointGiveTheSameChildInTwoPlaces) {
-    ImageState state = MotherState(777);
+    ImageState state = ImageMotherRecord(777);
     PixelImage window(891, 651);
     RenderImage(state, window);
     const PixelImage mother = window.Crop(0, 0, 291, 211);

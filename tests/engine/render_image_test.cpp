@@ -16,7 +16,6 @@
 namespace seedscape {
 namespace {
 
-using testing::MotherState;
 using testing::RecordingSurface;
 
 const ColourValue kPalette = MakeColour(31, 162, 57);
@@ -41,7 +40,7 @@ INSTANTIATE_TEST_SUITE_P(RenderPass, EveryPass,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(EveryPass, SetsEveryPixelOnceColumnByColumnAtTheTileOffset) {
-    ImageState state = MotherState(1234);
+    ImageState state = ImageMotherRecord(1234);
     state.zamikx = 300;
     state.zamiky = 440;
     RecordingSurface surface(state);
@@ -61,7 +60,7 @@ TEST_P(EveryPass, SetsEveryPixelOnceColumnByColumnAtTheTileOffset) {
 }
 
 TEST(RenderImage, MapsTheBaseViewWithYGrowingUpwards) {
-    ImageState state = MotherState(1234);
+    ImageState state = ImageMotherRecord(1234);
     RecordingSurface surface(state);
     RenderImage(state, surface);
     const auto at = [&](int i, int j) {
@@ -111,7 +110,7 @@ TEST(ClampAndRound, LimitsToTheByteRangeAndRoundsHalfToEven) {
 
 // A one-column image whose pixels are (-2, 2), (-2, 1.75), (-2, 1.5), ...
 ImageState Column(int rows, double barva) {
-    ImageState state = MotherState(1);
+    ImageState state = ImageMotherRecord(1);
     state.sir = 0;
     state.vis = rows - 1;
     state.zoomy1 = 4;
@@ -228,11 +227,11 @@ TEST(ComputePixel, CarriesTheFactorFromThePreviousPixel) {
 TEST_P(EveryPass, TheSameSeedDrawsTheSamePicture) {
     for (const double seed : {1.0, 48611.0, 999983.0}) {
         SCOPED_TRACE(seed);
-        ImageState first = MotherState(seed);
+        ImageState first = ImageMotherRecord(seed);
         PixelImage a(291, 211);
         Render(first, a);
 
-        ImageState second = MotherState(seed);
+        ImageState second = ImageMotherRecord(seed);
         second.f = 77;   // magnification does not touch the mother
         second.re = -5;  // nor do channels left by an earlier pass
         second.gr = 999;

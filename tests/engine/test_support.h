@@ -55,15 +55,4 @@ class RecordingSurface : public DrawingSurface {
     const ImageState& state_;
 };
 
-// The record as the window leaves it after start-up and a new image mother
-// made from `seed`.
-inline ImageState MotherState(double seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    RandomGenerator random;
-    state.seed = seed;
-    DrawParametersFromSeed(state, random);
-    return state;
-}
-
 }  // namespace seedscape::testing

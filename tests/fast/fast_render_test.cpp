@@ -32,15 +32,6 @@ std::vector<Variant> Variants() {
     return variants;
 }
 
-ImageState Mother(int seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    RandomGenerator random;
-    state.seed = seed;
-    DrawParametersFromSeed(state, random);
-    return state;
-}
-
 // One step of a session: an image mother, or a press that makes a child.
 struct Step {
     bool child = false;
@@ -88,7 +79,7 @@ void ExpectSameAsStraightforward(const ImageState& start, const std::vector<Step
 class EveryBenchmarkSeed : public testing::TestWithParam<int> {};
 
 TEST_P(EveryBenchmarkSeed, MotherAndChildMatchBitForBit) {
-    ExpectSameAsStraightforward(Mother(GetParam()), {kMotherStep, Press(200, 50, 5)});
+    ExpectSameAsStraightforward(ImageMotherRecord(GetParam()), {kMotherStep, Press(200, 50, 5)});
 }
 
 INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenchmarkSeeds));
@@ -96,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenc
 class EveryColourScheme : public testing::TestWithParam<int> {};
 
 TEST_P(EveryColourScheme, MotherMatchesBitForBit) {
-    ImageState state = Mother(kBenchmarkSeeds[3]);
+    ImageState state = ImageMotherRecord(kBenchmarkSeeds[3]);
     state.barva = GetParam();
     ExpectSameAsStraightforward(state, {kMotherStep});
 }
@@ -111,7 +102,7 @@ struct SelectorCase {
 class EveryFactorSelector : public testing::TestWithParam<SelectorCase> {};
 
 TEST_P(EveryFactorSelector, MotherMatchesBitForBit) {
-    ImageState state = Mother(kBenchmarkSeeds[7]);
+    ImageState state = ImageMotherRecord(kBenchmarkSeeds[7]);
     state.fak01 = GetParam().fak01;
     state.fak02 = GetParam().fak02;
     ExpectSameAsStraightforward(state, {kMotherStep});
@@ -141,14 +132,14 @@ TEST(FastRender, ChildrenAtEveryCornerAndMagnificationMatch) {
             steps.push_back(Press(x, y, f));
         }
     }
-    ExpectSameAsStraightforward(Mother(kBenchmarkSeeds[0]), steps);
+    ExpectSameAsStraightforward(ImageMotherRecord(kBenchmarkSeeds[0]), steps);
 }
 
 // Reference points on the plane points of pixels (144, 78), (18, 26) and
 // (180, 130) make those distances exactly 0: the factors that divide by a
 // distance fail there, and so do many colour statements.
 ImageState MotherWithPointsOnPixels(int fak01, int fak02, int barva) {
-    ImageState state = Mother(kBenchmarkSeeds[1]);
+    ImageState state = ImageMotherRecord(kBenchmarkSeeds[1]);
     state.xt1 = 0.0;
     state.yt1 = 0.5;
     state.xt2 = -1.75;
@@ -204,7 +195,7 @@ TEST(FastRender, FirstPixelTakesTheFactorOfThePreviousImage) {
 }
 
 TEST(FastRender, ViewsFarOutsideThePlaneFallBackAndStillMatch) {
-    ImageState state = Mother(kBenchmarkSeeds[4]);
+    ImageState state = ImageMotherRecord(kBenchmarkSeeds[4]);
     state.zoomx1 = 1e-300;  // columns land beyond any sensible coordinate
     ExpectSameAsStraightforward(state, {kMotherStep});
 }
