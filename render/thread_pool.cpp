@@ -18,6 +18,7 @@ ThreadPool::~ThreadPool() {
 }
 
 void ThreadPool::RunOnAll(const std::function<void()>& task) {
+    const std::lock_guard one_task(one_task_at_a_time_);
     {
         std::lock_guard lock(mutex_);
         task_ = &task;

@@ -26,6 +26,7 @@ class ThreadPool {
     void Work();
 
     std::vector<std::thread> workers_;
+    std::mutex one_task_at_a_time_;  // for callers on several threads
     std::mutex mutex_;
     std::condition_variable wake_;
     std::condition_variable done_;
