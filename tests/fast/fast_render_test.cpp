@@ -84,6 +84,21 @@ TEST_P(EveryBenchmarkSeed, MotherAndChildMatchBitForBit) {
 
 INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenchmarkSeeds));
 
+// Sixty more seeds spread over the whole range, each a mother and a child at
+// a point of its own, so that many schemes, factor pairs and views are met.
+class ManySeeds : public testing::TestWithParam<int> {};
+
+TEST_P(ManySeeds, MotherAndChildMatchBitForBit) {
+    const int k = GetParam();
+    const int seed = 1 + (k * 16661) % 1000000;
+    ExpectSameAsStraightforward(
+        ImageMotherRecord(seed),
+        {kMotherStep, Press(static_cast<float>(k * 37 % 291), static_cast<float>(k * 53 % 211),
+                            static_cast<double>(1 + k % 12))});
+}
+
+INSTANTIATE_TEST_SUITE_P(FastRender, ManySeeds, testing::Range(0, 60));
+
 class EveryColourScheme : public testing::TestWithParam<int> {};
 
 TEST_P(EveryColourScheme, MotherMatchesBitForBit) {
