@@ -12,6 +12,7 @@
 namespace seedscape {
 namespace {
 
+using testing::ExpectBaseView;
 using testing::Plotted;
 using testing::RecordingSurface;
 
@@ -72,12 +73,7 @@ TEST(RenderImageChild, CountsOnlyPressesOnTheMother) {
         EXPECT_EQ(state.zamikx, row.counts ? 0 : 600);
         EXPECT_EQ(state.zamiky, row.counts ? 440 : 220);
         // Either way the view is the base view afterwards.
-        EXPECT_EQ(state.di, 0);
-        EXPECT_EQ(state.dj, 0);
-        EXPECT_EQ(state.zoomx1, 72);
-        EXPECT_EQ(state.zoomx2, 2);
-        EXPECT_EQ(state.zoomy1, 52);
-        EXPECT_EQ(state.zoomy2, 2);
+        ExpectBaseView(state);
     }
 }
 
@@ -111,12 +107,7 @@ TEST(RenderImageChild, RecentresAndMagnifiesOnlyWhileTheChildIsDrawn) {
 
     EXPECT_EQ(state.xt, 200);
     EXPECT_EQ(state.yt, 50);
-    EXPECT_EQ(state.di, 0);
-    EXPECT_EQ(state.dj, 0);
-    EXPECT_EQ(state.zoomx1, 72);
-    EXPECT_EQ(state.zoomx2, 2);
-    EXPECT_EQ(state.zoomy1, 52);
-    EXPECT_EQ(state.zoomy2, 2);
+    ExpectBaseView(state);
 }
 
 // A pass that draws nothing and keeps the record as the pass saw it.
