@@ -6,6 +6,7 @@
 #include <QString>
 
 #include "render/drawing_surface.h"
+#include "state/grid_geometry.h"
 
 namespace seedscape {
 
@@ -16,11 +17,6 @@ inline const QColor kBackgroundColour{0xE4, 0xE1, 0xDA};
 inline const QColor kTextColour{0x26, 0x32, 0x40};
 // Narrow enough that the longest help line fits the 291-pixel help band.
 inline constexpr const char* kFontFamily = "Liberation Sans";
-
-// The room the tile grid needs: three 291 x 211 images across and down, with
-// 9-pixel gaps.
-inline constexpr int kCanvasWidth = 891;
-inline constexpr int kCanvasHeight = 651;
 
 // The window's retained surface: everything drawn stays until something is
 // drawn over it. Pixels are window pixels, origin top left. The widget only

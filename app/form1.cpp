@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <cmath>
 
+#include "app/image_child.h"
 #include "app/image_mother.h"
 #include "app/magnification.h"
 
@@ -25,11 +26,11 @@ Form1::Form1(QWidget* parent) : QWidget(parent) {
     resize(kCanvasWidth, kCanvasHeight);
 
     // Made in tab order: "exit" first, then the row from left to right.
-    AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::Command2_Click);
-    AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::Command5_Click);
-    AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::Command1_Click);
-    AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::Command11_Click);
-    AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::Command19_Click);
+    AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::ExitClicked);
+    AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::NewImageMotherClicked);
+    AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnificationClicked);
+    AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnificationClicked);
+    AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelpClicked);
 }
 
 void Form1::AddButton(const char* name, const QString& caption, int left, int width,
@@ -49,27 +50,25 @@ void Form1::Form_Load(float seconds_since_midnight) {
     show();
     random_.Seed(seconds_since_midnight);
     LoadHelpText(helplines_);
-    state_.zamikx = 0;
-    state_.zamiky = 0;
     canvas_.SetFontSize(10);
-    SetStartUpSelectors(state_);
+    SetStartUpSelectors(state_);  // the tile offset at the origin, the fixed selectors
     NewImageMother(state_, random_, canvas_);
     update();
 }
 
-void Form1::Command1_Click() {
+void Form1::IncreaseMagnificationClicked() {
     IncreaseMagnification(state_);
     ShowMagnification(state_, canvas_);
     update();
 }
 
-void Form1::Command11_Click() {
+void Form1::ReduceMagnificationClicked() {
     ReduceMagnification(state_);
     ShowMagnification(state_, canvas_);
     update();
 }
 
-void Form1::Command5_Click() {
+void Form1::NewImageMotherClicked() {
     canvas_.Clear();
     state_.zamikx = 0;
     state_.zamiky = 0;
@@ -77,16 +76,16 @@ void Form1::Command5_Click() {
     update();
 }
 
-void Form1::Command19_Click() {
+void Form1::ShowHelpClicked() {
     ShowHelpScreen(helplines_, canvas_);
     update();
 }
 
-void Form1::Command2_Click() {
+void Form1::ExitClicked() {
     QCoreApplication::exit(0);
 }
 
-void Form1::Form_MouseDown(float x, float y) {
+void Form1::ImageMotherPressed(float x, float y) {
     if (ShowImageChild(state_, canvas_, x, y)) update();
 }
 
@@ -94,7 +93,8 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     // Any button counts. On a scaled display a press can fall between logical
     // pixels; it belongs to the canvas pixel it lies in.
     const QPointF at = event->position();
-    Form_MouseDown(static_cast<float>(std::floor(at.x())), static_cast<float>(std::floor(at.y())));
+    ImageMotherPressed(static_cast<float>(std::floor(at.x())),
+                       static_cast<float>(std::floor(at.y())));
 }
 
 void Form1::paintEvent(QPaintEvent* event) {

@@ -31,12 +31,15 @@ class Form1 : public QWidget {
     void mousePressEvent(QMouseEvent* event) override;
 
   private:
-    void Command1_Click();   // "+"
-    void Command11_Click();  // "--"
-    void Command5_Click();   // "new"
-    void Command19_Click();  // "help"
-    void Command2_Click();   // "exit"
-    void Form_MouseDown(float x, float y);
+    // The buttons' handlers keep the buttons' object names (Command1 ...)
+    // apart from their jobs: automation finds the buttons by those names.
+    void IncreaseMagnificationClicked();  // "+", Command1
+    void ReduceMagnificationClicked();    // "--", Command11
+    void NewImageMotherClicked();         // "new", Command5
+    void ShowHelpClicked();               // "help", Command19
+    void ExitClicked();                   // "exit", Command2
+    // A mouse press on the window: a child when it lies on the image mother.
+    void ImageMotherPressed(float x, float y);
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());

@@ -2,8 +2,7 @@
 
 #include "app/magnification.h"
 #include "app/texts.h"
-#include "render/image_child.h"
-#include "render/fast_render.h"
+#include "render/fast/fast_render.h"
 #include "state/image_mother_parameters.h"
 
 namespace seedscape {
@@ -13,12 +12,6 @@ void NewImageMother(ImageState& state, RandomGenerator& random, Canvas& canvas) 
     RenderImageFast(state, canvas);
     ShowMagnification(state, canvas);
     PrintCredit(state, canvas);
-}
-
-bool ShowImageChild(ImageState& state, Canvas& canvas, float x, float y) {
-    if (!RenderImageChild(state, canvas, x, y)) return false;
-    ShowMagnification(state, canvas);
-    return true;
 }
 
 }  // namespace seedscape

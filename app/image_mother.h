@@ -11,9 +11,4 @@ namespace seedscape {
 // magnification and prints the credit line.
 void NewImageMother(ImageState& state, RandomGenerator& random, Canvas& canvas);
 
-// A press at (x, y): on the image mother it draws a child into the next grid
-// place and redraws the indicator; anywhere else it does nothing. Returns
-// whether a child was drawn.
-bool ShowImageChild(ImageState& state, Canvas& canvas, float x, float y);
-
 }  // namespace seedscape

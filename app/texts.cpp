@@ -34,7 +34,10 @@ void ShowHelpScreen(const HelpLines& helplines, Canvas& canvas) {
     // The band covers exactly the rows and columns of a child at (0, 220), so
     // a child drawn there later hides the help screen completely.
     constexpr ColourValue kWhite = MakeColour(255, 255, 255);
-    for (int y = 220; y <= 430; ++y) canvas.DrawLine(0, y, 291, y, kWhite);
+    const TilePlace place = PlaceNumber(3);
+    for (int y = place.y; y < place.y + kImageHeight; ++y) {
+        canvas.DrawLine(place.x, y, place.x + kImageWidth, y, kWhite);
+    }
     int line_y = 230;
     for (const QString& line : helplines) {
         line_y += 15;

@@ -13,17 +13,15 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
-#include "render/fast_render.h"
+#include "render/fast/fast_render.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
 #include "render/render_image.h"
+#include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
 
 namespace seedscape {
 namespace {
-
-constexpr int kWidth = 291;
-constexpr int kHeight = 211;
 
 // The child case: a press on the centre at the largest magnification, with
 // two factor formulas that read the distances, on a fixed seed.
@@ -57,7 +55,7 @@ ImageState ChildRecord() {
     ImageState state = ImageMotherRecord(kChildSeed);
     state.fak01 = 6;
     state.fak02 = 7;
-    PixelImage mother(kWidth, kHeight);
+    PixelImage mother(kImageWidth, kImageHeight);
     RenderImage(state, mother);
     state.f = kChildMagnification;
     return state;
@@ -80,7 +78,7 @@ using Pass = void (*)(ImageState&, DrawingSurface&);
 
 void ImageMother(benchmark::State& bench, double seed, Pass pass) {
     const ImageState prepared = ImageMotherRecord(seed);
-    PixelImage image(kWidth, kHeight);
+    PixelImage image(kImageWidth, kImageHeight);
     for (auto _ : bench) {
         ImageState state = prepared;
         pass(state, image);
@@ -91,7 +89,7 @@ void ImageMother(benchmark::State& bench, double seed, Pass pass) {
 
 void ImageChild(benchmark::State& bench, Pass pass) {
     const ImageState prepared = ChildRecord();
-    PixelImage canvas(891, 651);
+    PixelImage canvas(kCanvasWidth, kCanvasHeight);
     for (auto _ : bench) {
         ImageState state = prepared;
         RenderImageChild(state, canvas, kPressX, kPressY, pass);

@@ -4,8 +4,8 @@
 #include <ctime>
 #include <stdexcept>
 
+#include "render/fast/fast_render.h"
 #include "render/image_child.h"
-#include "render/fast_render.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
 
@@ -48,7 +48,8 @@ ImageState PrepareImageState(const RenderOptions& options, float clock_seconds) 
 PixelImage RenderRequestedImage(ImageState& state, const RenderOptions& options) {
     PixelImage canvas(kCanvasWidth, kCanvasHeight);
     RenderImageFast(state, canvas);
-    if (options.press && !RenderImageChild(state, canvas, options.press->x, options.press->y)) {
+    if (options.press &&
+        !RenderImageChild(state, canvas, options.press->x, options.press->y, RenderImageFast)) {
         // The command line refuses such a press, so this is a caller's mistake.
         throw std::logic_error("the press lies outside the image mother");
     }

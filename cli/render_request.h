@@ -6,10 +6,6 @@
 
 namespace seedscape::cli {
 
-// The window's canvas: the 3 x 3 grid of image places.
-inline constexpr int kCanvasWidth = 891;
-inline constexpr int kCanvasHeight = 651;
-
 // Seconds since local midnight, with their fraction: the clock start-up reads.
 double SecondsSinceLocalMidnight();
 

@@ -1,6 +1,6 @@
 #include "colour/palette.h"
 
-#include "render/maths.h"
+#include "maths/maths.h"
 
 namespace seedscape {
 

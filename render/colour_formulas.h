@@ -36,6 +36,7 @@ SchemeStatements<V> ColourScheme(int scheme, const PixelQuantities<V>& p) {
             return {w, n * Ln(Abs(zr * zi) + dn1), n * Ln(Abs(zi * ci) + dn2),
                     n * Ln(Abs(ci * zr) + dn3)};
         case 4:
+            // Blue reads dn2, r2 and r3 on purpose: it is scheme 6's green.
             return {w, n * Ln(Abs(zr * zi) + dn1) / r1, n * Ln(Abs(zi * ci) + dn2) / r2,
                     n * r2 / r3 + dn2 * zr + dn2 * zi};
         case 5:

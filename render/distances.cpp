@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/maths.h"
+#include "maths/maths.h"
 
 namespace seedscape {
 

@@ -31,7 +31,7 @@ V FactorFormula(int selector, const FactorInputs<V>& p) {
             return Sin(n + zr);
         case 8:
             return Sin(n + ci);
-        case 9:
+        case 9:  // repeats 8 on purpose: two selectors name the same formula
             return Sin(n + ci);
         case 10:
             return Ln(n / dn1);
@@ -70,34 +70,58 @@ V FactorFormula(int selector, const FactorInputs<V>& p) {
     }
 }
 
-// How a factor formula varies, which decides how often it must be computed.
+// How a factor formula varies, which decides how often the fast pass must
+// compute it.
 enum class FactorDependence {
-    kStep,   // on n and on the pixel
+    kStep,   // on n and on the pixel's orbit or distances: every step of every pixel
     kTable,  // on n and the image's parameters only: the same for every pixel
+    kRow,    // on n and ci only: the same along a row of the image
     kPixel,  // on the pixel only: the same for every step
 };
 
-constexpr FactorDependence DependenceOf(int selector) {
-    switch (selector) {
-        case 1:
-        case 2:
-        case 3:
-        case 4:
-        case 5:
-        case 10:
-        case 12:
-        case 13:
-        case 14:
-        case 15:
-        case 16:
-        case 17:
-            return FactorDependence::kTable;
-        case 23:
-        case 25:
-            return FactorDependence::kPixel;
-        default:
-            return FactorDependence::kStep;
-    }
+// Everything the render passes need to know about a factor formula besides
+// its value. A formula that may fail divides by a distance, which is 0 where
+// a reference point lies on the pixel's plane point; one that reads zi gives
+// the step's second factor another value than its first, because zi changes
+// between the two.
+struct FactorProperties {
+    FactorDependence dependence;
+    bool may_fail;
+    bool reads_zi;
+};
+
+inline constexpr FactorProperties kFactorProperties[26] = {
+    {FactorDependence::kStep, true, false},    // 0: names no formula, always fails
+    {FactorDependence::kTable, false, false},  // 1
+    {FactorDependence::kTable, false, false},  // 2
+    {FactorDependence::kTable, false, false},  // 3
+    {FactorDependence::kTable, false, false},  // 4
+    {FactorDependence::kTable, false, false},  // 5
+    {FactorDependence::kStep, false, true},    // 6: sin(n + zi)
+    {FactorDependence::kStep, false, false},   // 7: sin(n + zr)
+    {FactorDependence::kRow, false, false},    // 8: sin(n + ci)
+    {FactorDependence::kRow, false, false},    // 9: the same formula as 8
+    {FactorDependence::kTable, false, false},  // 10
+    {FactorDependence::kStep, true, false},    // 11: divides by r1
+    {FactorDependence::kTable, false, false},  // 12
+    {FactorDependence::kTable, false, false},  // 13
+    {FactorDependence::kTable, false, false},  // 14
+    {FactorDependence::kTable, false, false},  // 15
+    {FactorDependence::kTable, false, false},  // 16
+    {FactorDependence::kTable, false, false},  // 17
+    {FactorDependence::kStep, false, false},   // 18
+    {FactorDependence::kStep, false, false},   // 19
+    {FactorDependence::kStep, false, false},   // 20
+    {FactorDependence::kStep, true, false},    // 21: divides by r2
+    {FactorDependence::kStep, true, false},    // 22: divides by r2 and r3
+    {FactorDependence::kPixel, true, false},   // 23: divides by r2 and r3
+    {FactorDependence::kStep, false, false},   // 24
+    {FactorDependence::kPixel, false, false},  // 25
+};
+
+// The formula a selector names: 1 to 25, or 0 for none.
+constexpr const FactorProperties& PropertiesOf(int selector) {
+    return kFactorProperties[selector >= 1 && selector <= 25 ? selector : 0];
 }
 
 }  // namespace seedscape

@@ -2,12 +2,10 @@
 
 #include <cmath>
 
-#include "render/fast_render.h"
-
 namespace seedscape {
 
 bool IsOnImageMother(double x, double y) {
-    return x <= 290 && y <= 210;
+    return x <= kImageWidth - 1 && y <= kImageHeight - 1;
 }
 
 void AdvanceTileOffset(ImageState& state) {
@@ -21,10 +19,6 @@ void AdvanceTileOffset(ImageState& state) {
         state.zamikx = 0;
         state.zamiky = 0;
     }
-}
-
-bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y) {
-    return RenderImageChild(state, surface, x, y, RenderImageFast);
 }
 
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,

@@ -3,13 +3,10 @@
 #include <functional>
 
 #include "render/drawing_surface.h"
+#include "state/grid_geometry.h"
 #include "state/image_state.h"
 
 namespace seedscape {
-
-// The places of the 3 x 3 tile grid and the gap between images.
-inline constexpr int kTileStepX = 300;
-inline constexpr int kTileStepY = 220;
 
 // True when a press at (x, y) lies on the image mother (x <= 290, y <= 210).
 bool IsOnImageMother(double x, double y);
@@ -27,6 +24,5 @@ using RenderPass = std::function<void(ImageState&, DrawingSurface&)>;
 // the caller then redraws the magnification indicator.
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
                       const RenderPass& pass);
-bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y);
 
 }  // namespace seedscape

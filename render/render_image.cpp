@@ -1,9 +1,9 @@
 #include "render/render_image.h"
 
 #include "colour/palette.h"
+#include "maths/maths.h"
 #include "render/distances.h"
 #include "render/iterate_formula.h"
-#include "render/maths.h"
 #include "render/pixel_colour.h"
 
 namespace seedscape {

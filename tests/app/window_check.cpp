@@ -30,7 +30,7 @@ PixelImage RenderChild(double seed, double f, float x, float y) {
     ImageState state = ImageMotherRecord(seed);
     state.f = f;
     PixelImage image(591, 211);  // the first child lands at (300, 0)
-    RenderImageChild(state, image, x, y);
+    RenderImageChild(state, image, x, y, RenderImage);
     return image.Crop(300, 0, 291, 211);
 }
 

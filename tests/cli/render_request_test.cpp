@@ -33,7 +33,7 @@ PixelImage EngineChild(ImageState state, float x, float y, double f, bool mother
     PixelImage canvas(891, 651);
     if (mother_first) RenderImage(state, canvas);
     state.f = f;
-    RenderImageChild(state, canvas, x, y);
+    RenderImageChild(state, canvas, x, y, RenderImage);
     return canvas.Crop(300, 0, 291, 211);
 }
 

@@ -45,7 +45,7 @@ TEST(RenderImageChild, DrawsNineChildrenIntoTheGridPlacesInTurn) {
     RecordingSurface surface(state);
     for (int child = 0; child < 10; ++child) {
         SCOPED_TRACE(child + 1);
-        EXPECT_TRUE(RenderImageChild(state, surface, 100, 100));
+        EXPECT_TRUE(RenderImageChild(state, surface, 100, 100, RenderImage));
         ASSERT_EQ(surface.plotted.size(), static_cast<std::size_t>(child + 1));
         const Plotted& pixel = surface.plotted.back();
         EXPECT_EQ((Place{pixel.x, pixel.y}), kChildPlaces[child]);
@@ -68,7 +68,7 @@ TEST(RenderImageChild, CountsOnlyPressesOnTheMother) {
         state.zamikx = 600;
         state.zamiky = 220;
         RecordingSurface surface(state);
-        EXPECT_EQ(RenderImageChild(state, surface, row.x, row.y), row.counts);
+        EXPECT_EQ(RenderImageChild(state, surface, row.x, row.y, RenderImage), row.counts);
         EXPECT_EQ(surface.plotted.size(), row.counts ? 1u : 0u);
         EXPECT_EQ(state.zamikx, row.counts ? 0 : 600);
         EXPECT_EQ(state.zamiky, row.counts ? 440 : 220);
@@ -168,11 +168,9 @@ TEST(RenderImageChild, AtMagnificationOneTheChildIsTheMotherShifted) {
     PixelImage window(891, 651);
     RenderImage(state, window);
     state.f = 1;
-    ASSERT_TRUE(RenderImageChild(state, window, 200, 50));
+    ASSERT_TRUE(RenderImageChild(state, window, 200, 50, RenderImage));
 
-    // The pressed point (200, 50) sits at the child's (145, 105). The mother
-    // came from the straightforward pass and the child from the default one,
-    // so the two passes are held to the same pixels as well.
+    // The pressed point (200, 50) sits at the child's (145, 105).
     std::set<ColourValue> colours;
     for (int i = 0; i + 55 <= 290; ++i) {
         for (int j = 55; j <= 210; ++j) {
@@ -189,8 +187,8 @@ TEST(RenderImageChild, TwoPressesOnOnePointGiveTheSameChildInTwoPlaces) {
     RenderImage(state, window);
     const PixelImage mother = window.Crop(0, 0, 291, 211);
     state.f = 12;
-    ASSERT_TRUE(RenderImageChild(state, window, 31, 177));
-    ASSERT_TRUE(RenderImageChild(state, window, 31, 177));
+    ASSERT_TRUE(RenderImageChild(state, window, 31, 177, RenderImage));
+    ASSERT_TRUE(RenderImageChild(state, window, 31, 177, RenderImage));
     EXPECT_EQ(window.Crop(300, 0, 291, 211), window.Crop(600, 0, 291, 211));
     EXPECT_NE(window.Crop(300, 0, 291, 211), mother);
     EXPECT_EQ(window.Crop(0, 0, 291, 211), mother);  // children never draw over the mother

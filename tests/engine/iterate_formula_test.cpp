@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "render/maths.h"
+#include "maths/maths.h"
 #include "test_support.h"
 
 namespace seedscape {

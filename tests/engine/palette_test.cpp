@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "maths/maths.h"
 #include "render/drawing_surface.h"
-#include "render/maths.h"
 #include "render/render_image.h"
 
 namespace seedscape {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "render/maths.h"
+#include "maths/maths.h"
 #include "test_support.h"
 
 namespace seedscape {

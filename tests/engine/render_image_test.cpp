@@ -8,8 +8,8 @@
 #include <string>
 
 #include "colour/palette.h"
-#include "render/fast_render.h"
-#include "render/maths.h"
+#include "maths/maths.h"
+#include "render/fast/fast_render.h"
 #include "render/pixel_image.h"
 #include "test_support.h"
 

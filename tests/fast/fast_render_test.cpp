@@ -1,4 +1,4 @@
-#include "render/fast_render.h"
+#include "render/fast/fast_render.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "render/fast/kernel_sets.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
 #include "render/render_image.h"
@@ -16,18 +17,22 @@ namespace seedscape {
 namespace {
 
 struct Variant {
-    const char* name;
+    std::string name;
     FastRenderOptions options;
 };
 
-// Every way the fast path can run on this machine.
+// Every way the fast path can run on this machine: each kernel set the
+// processor has, on one thread and on all, with and without paired lanes.
 std::vector<Variant> Variants() {
-    std::vector<Variant> variants = {{"best instructions, all threads", {}},
-                                     {"SSE2, one thread", {InstructionSet::kSse2, 1}},
-                                     {"SSE2, all threads", {InstructionSet::kSse2, 0}}};
-    if (HasAvx()) {
-        variants.push_back({"AVX, one thread", {InstructionSet::kAvx, 1}});
-        variants.push_back({"paired AVX, all threads", {InstructionSet::kAvxPaired, 0}});
+    std::vector<Variant> variants = {{"best kernels, all threads", {}}};
+    for (const PixelKernelSet* set : PixelKernelSets()) {
+        if (!set->supported()) continue;
+        const std::string name(set->name);
+        variants.push_back({name + ", one thread", {set, LanePairing::kSingle, 1}});
+        variants.push_back({name + ", all threads", {set, LanePairing::kSingle, 0}});
+        if (set->run_paired != nullptr) {
+            variants.push_back({name + " paired, all threads", {set, LanePairing::kPaired, 0}});
+        }
     }
     return variants;
 }
@@ -65,7 +70,7 @@ void ExpectSameAsStraightforward(const ImageState& start, const std::vector<Step
         };
         run(expected, expected_canvas, RenderImage);
         for (std::size_t k = 0; k < variants.size(); ++k) {
-            SCOPED_TRACE(std::string(variants[k].name) + ", step " + std::to_string(s));
+            SCOPED_TRACE(variants[k].name + ", step " + std::to_string(s));
             const FastRenderOptions options = variants[k].options;
             run(records[k], canvases[k], [options](ImageState& state, DrawingSurface& surface) {
                 RenderImageFastWith(state, surface, options);

@@ -3,7 +3,8 @@
 // Only for the translation unit built with -mavx: nothing here may be used
 // where the processor has not been checked for AVX.
 #include <immintrin.h>
-#include <sleef.h>
+
+#include "maths/maths_avx.h"
 
 namespace seedscape {
 
@@ -42,12 +43,12 @@ struct AvxOps {
     static bool Any(Register mask) { return _mm256_movemask_pd(mask) != 0; }
     static int Bits(Register mask) { return _mm256_movemask_pd(mask); }
 
-    static Register Sin(Register a) { return Sleef_cinz_sind4_u10avx(a); }
-    static Register Cos(Register a) { return Sleef_cinz_cosd4_u10avx(a); }
-    static Register Tan(Register a) { return Sleef_cinz_tand4_u10avx(a); }
-    static Register Exp(Register a) { return Sleef_cinz_expd4_u10avx(a); }
-    static Register Log(Register a) { return Sleef_cinz_logd4_u10avx(a); }
-    static Register Pow(Register a, Register b) { return Sleef_cinz_powd4_u10avx(a, b); }
+    static Register Sin(Register a) { return maths::Sin(a); }
+    static Register Cos(Register a) { return maths::Cos(a); }
+    static Register Tan(Register a) { return maths::Tan(a); }
+    static Register Exp(Register a) { return maths::Exp(a); }
+    static Register Ln(Register a) { return maths::Ln(a); }
+    static Register Pow(Register a, Register b) { return maths::Pow(a, b); }
 };
 
 }  // namespace seedscape

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <emmintrin.h>
-#include <sleef.h>
+
+#include "maths/maths_sse2.h"
 
 namespace seedscape {
 
@@ -38,12 +39,12 @@ struct Sse2Ops {
     static bool Any(Register mask) { return _mm_movemask_pd(mask) != 0; }
     static int Bits(Register mask) { return _mm_movemask_pd(mask); }
 
-    static Register Sin(Register a) { return Sleef_cinz_sind2_u10sse2(a); }
-    static Register Cos(Register a) { return Sleef_cinz_cosd2_u10sse2(a); }
-    static Register Tan(Register a) { return Sleef_cinz_tand2_u10sse2(a); }
-    static Register Exp(Register a) { return Sleef_cinz_expd2_u10sse2(a); }
-    static Register Log(Register a) { return Sleef_cinz_logd2_u10sse2(a); }
-    static Register Pow(Register a, Register b) { return Sleef_cinz_powd2_u10sse2(a, b); }
+    static Register Sin(Register a) { return maths::Sin(a); }
+    static Register Cos(Register a) { return maths::Cos(a); }
+    static Register Tan(Register a) { return maths::Tan(a); }
+    static Register Exp(Register a) { return maths::Exp(a); }
+    static Register Ln(Register a) { return maths::Ln(a); }
+    static Register Pow(Register a, Register b) { return maths::Pow(a, b); }
 };
 
 }  // namespace seedscape

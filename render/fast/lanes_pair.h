@@ -62,7 +62,7 @@ struct PairOps {
     static Register Cos(Register a) { return Each(Inner::Cos, a); }
     static Register Tan(Register a) { return Each(Inner::Tan, a); }
     static Register Exp(Register a) { return Each(Inner::Exp, a); }
-    static Register Log(Register a) { return Each(Inner::Log, a); }
+    static Register Ln(Register a) { return Each(Inner::Ln, a); }
     static Register Pow(Register a, Register b) { return Each(Inner::Pow, a, b); }
 };
 

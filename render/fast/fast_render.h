@@ -5,12 +5,15 @@
 
 namespace seedscape {
 
-// How the pixel kernel runs: two lanes of SSE2, four lanes of AVX, or eight
-// lanes as two AVX registers whose independent halves overlap in the processor.
-enum class InstructionSet { kBest, kSse2, kAvx, kAvxPaired };
+struct PixelKernelSet;
+
+// How the kernel's lanes are laid out: as the factors suggest, one register
+// at a time, or two registers side by side.
+enum class LanePairing { kChosen, kSingle, kPaired };
 
 struct FastRenderOptions {
-    InstructionSet instructions = InstructionSet::kBest;
+    const PixelKernelSet* kernels = nullptr;  // nullptr: the best this processor runs
+    LanePairing pairing = LanePairing::kChosen;
     int threads = 0;  // 0: every thread of the render pool
 };
 
@@ -22,8 +25,5 @@ struct FastRenderOptions {
 void RenderImageFast(ImageState& state, DrawingSurface& surface);
 void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
                          const FastRenderOptions& options);
-
-// Whether this processor can run the AVX kernel.
-bool HasAvx();
 
 }  // namespace seedscape

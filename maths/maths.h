@@ -10,32 +10,36 @@
 // the same bits everywhere, in their scalar and vector forms alike.
 namespace seedscape::maths {
 
-inline double Sin(double a) {
+// Always inlined: files built for wider instruction sets use these too, and
+// an out-of-line copy built with AVX could be the one the linker keeps for
+// the whole program.
+
+[[gnu::always_inline]] inline double Sin(double a) {
     return Sleef_cinz_sind1_u10purec(a);
 }
-inline double Cos(double a) {
+[[gnu::always_inline]] inline double Cos(double a) {
     return Sleef_cinz_cosd1_u10purec(a);
 }
-inline double Tan(double a) {
+[[gnu::always_inline]] inline double Tan(double a) {
     return Sleef_cinz_tand1_u10purec(a);
 }
-inline double Exp(double a) {
+[[gnu::always_inline]] inline double Exp(double a) {
     return Sleef_cinz_expd1_u10purec(a);
 }
-inline double Ln(double a) {
+[[gnu::always_inline]] inline double Ln(double a) {
     return Sleef_cinz_logd1_u10purec(a);
 }
-inline double Pow(double base, double exponent) {
+[[gnu::always_inline]] inline double Pow(double base, double exponent) {
     return Sleef_cinz_powd1_u10purec(base, exponent);
 }
 // Square roots are correctly rounded in hardware, so they need no library.
-inline double Sqrt(double a) {
+[[gnu::always_inline]] inline double Sqrt(double a) {
     return std::sqrt(a);
 }
 
 // Conversion to an integer: the nearest one, ties to even (the default
 // rounding mode, which the program never changes).
-inline double RoundHalfEven(double a) {
+[[gnu::always_inline]] inline double RoundHalfEven(double a) {
     return std::rint(a);
 }
 

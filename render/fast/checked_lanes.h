@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "maths/maths.h"
+
 namespace seedscape {
 
 // Several doubles side by side in one SIMD register, each lane remembering
@@ -43,19 +45,20 @@ class CheckedLanes {
     friend CheckedLanes Cos(CheckedLanes a) { return {Ops::Cos(a.value_), a.ok_}; }
     friend CheckedLanes Tan(CheckedLanes a) { return {Ops::Tan(a.value_), a.ok_}; }
     friend CheckedLanes Exp(CheckedLanes a) { return {Ops::Exp(a.value_), a.ok_}; }
-    friend CheckedLanes Ln(CheckedLanes a) { return {Ops::Log(a.value_), a.ok_}; }
+    friend CheckedLanes Ln(CheckedLanes a) { return {Ops::Ln(a.value_), a.ok_}; }
     friend CheckedLanes Pow(CheckedLanes a, CheckedLanes b) {
         return {Ops::Pow(a.value_, b.value_), Ops::And(a.ok_, b.ok_)};
     }
     // Both operands rounded to integers (ties to even), remainder with the
     // sign of the left one; lane by lane, as it is rare and cheap.
     friend CheckedLanes Mod(CheckedLanes a, CheckedLanes b) {
-        alignas(32) double left[kWidth];
-        alignas(32) double right[kWidth];
+        alignas(64) double left[kWidth];
+        alignas(64) double right[kWidth];
         Ops::Store(left, a.value_);
         Ops::Store(right, b.value_);
         for (int lane = 0; lane < kWidth; ++lane) {
-            left[lane] = std::fmod(std::rint(left[lane]), std::rint(right[lane]));
+            left[lane] =
+                std::fmod(maths::RoundHalfEven(left[lane]), maths::RoundHalfEven(right[lane]));
         }
         return {Ops::Load(left), Ops::And(a.ok_, b.ok_)};
     }
@@ -96,7 +99,7 @@ class PlainLanes {
     friend PlainLanes Sin(PlainLanes a) { return PlainLanes(Ops::Sin(a.value_)); }
     friend PlainLanes Cos(PlainLanes a) { return PlainLanes(Ops::Cos(a.value_)); }
     friend PlainLanes Tan(PlainLanes a) { return PlainLanes(Ops::Tan(a.value_)); }
-    friend PlainLanes Ln(PlainLanes a) { return PlainLanes(Ops::Log(a.value_)); }
+    friend PlainLanes Ln(PlainLanes a) { return PlainLanes(Ops::Ln(a.value_)); }
 
   private:
     Register value_;

@@ -1,4 +1,4 @@
-#include "render/thread_pool.h"
+#include "render/fast/thread_pool.h"
 
 #include <algorithm>
 
@@ -52,9 +52,15 @@ void ThreadPool::Work() {
     }
 }
 
+// The thread that asks for a render works too, so the pool needs one worker
+// fewer than the processor has threads. An image mother is 73 chunks of four
+// columns; with more than eight threads each would take a handful of chunks,
+// and waking and joining them would cost more than the share they take off.
+constexpr int kMostWorkers = 7;
+
 ThreadPool& RenderThreads() {
     static ThreadPool pool(
-        std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 0, 7));
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 0, kMostWorkers));
     return pool;
 }
 

@@ -11,10 +11,10 @@
 // escapes long before it could overflow), and only the factor formulas that
 // divide by a distance need their failures tracked.
 
-#include "render/checked_lanes.h"
 #include "render/colour_formulas.h"
 #include "render/factor_formulas.h"
-#include "render/pixel_kernel.h"
+#include "render/fast/checked_lanes.h"
+#include "render/fast/pixel_kernel.h"
 
 namespace seedscape {
 
@@ -265,8 +265,8 @@ class PixelKernel {
 
     void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
                R first_factor_failed) const {
-        alignas(32) double re[kWidth], gr[kWidth], bl[kWidth];
-        alignas(32) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
+        alignas(64) double re[kWidth], gr[kWidth], bl[kWidth];
+        alignas(64) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
         Limit(colour.re.value(), re, red);
         Limit(colour.gr.value(), gr, green);
         Limit(colour.bl.value(), bl, blue);

@@ -51,18 +51,12 @@ struct KernelOutput {
     double* fak = nullptr;  // the factor the pixel leaves behind
 };
 
-// Fills table[n * padded_rows + row] with the factor `selector` for n = 1..99
-// and every padded row of y (a formula of n and y that cannot fail).
-void FillRowFactorTableSse2(int selector, const double* y, int padded_rows, double* table);
-void FillRowFactorTableAvx(int selector, const double* y, int padded_rows, double* table);
+// Runs the kernel over columns [column_begin, column_end).
+using KernelRun = void (*)(const KernelInput& input, const KernelOutput& output, int column_begin,
+                           int column_end);
 
-// The kernel for columns [column_begin, column_end), two or four pixels of a
-// column at a time. The AVX one may only run where the processor has AVX.
-void RunPixelKernelSse2(const KernelInput& input, const KernelOutput& output, int column_begin,
-                        int column_end);
-void RunPixelKernelAvx(const KernelInput& input, const KernelOutput& output, int column_begin,
-                       int column_end);
-void RunPixelKernelAvxPaired(const KernelInput& input, const KernelOutput& output, int column_begin,
-                             int column_end);
+// Fills table[n * padded_rows + row] with the factor `selector` for n = 1..99
+// and every padded row of y (a formula of n and ci that cannot fail).
+using RowTableFill = void (*)(int selector, const double* y, int padded_rows, double* table);
 
 }  // namespace seedscape
