@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "cli/number_text.h"
+#include "recipe/number_text.h"
 #include "render/image_child.h"
 
 namespace seedscape::cli {

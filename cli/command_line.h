@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/image_parameters.h"
+#include "recipe/settable_fields.h"
 
 namespace seedscape::cli {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "cli/image_parameters.h"
-#include "cli/number_text.h"
+#include "recipe/settable_fields.h"
+#include "recipe/number_text.h"
 #include "cli/render_request.h"
 
 namespace seedscape::cli {

@@ -1,11 +1,12 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 
 #include "state/image_state.h"
 
-namespace seedscape::cli {
+namespace seedscape {
 
 // A per-image parameter that --set may change, with the range its draw
 // covers. Whole fields take whole numbers from `lowest` to `highest`; real
@@ -19,7 +20,18 @@ struct SettableField {
     void (*store)(ImageState& state, double value);
     // The value the field would hold after storing `value`.
     double (*as_stored)(double value);
+    // The value the field holds in `state`.
+    double (*load)(const ImageState& state);
+    // Kept in single precision: printed in the shortest text that reads back
+    // as the identical float.
+    bool single;
 };
+
+// Every settable field, in the order recipes and messages list them.
+std::span<const SettableField> SettableFields();
+
+// The text of a value of `field` that reads back as the value it holds.
+std::string FormatFieldValue(const SettableField& field, double value);
 
 // The field called `name`, or nullptr when no settable field has that name.
 const SettableField* FindSettableField(std::string_view name);
@@ -40,4 +52,4 @@ std::string CheckSettableValue(const SettableField& field, double value);
 // xt3, yt3, faktor1, f. Each value reads back to the identical double.
 std::string FormatParameters(const ImageState& state);
 
-}  // namespace seedscape::cli
+}  // namespace seedscape

@@ -1,11 +1,11 @@
-#include "cli/number_text.h"
+#include "recipe/number_text.h"
 
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <system_error>
 
-namespace seedscape::cli {
+namespace seedscape {
 
 std::optional<long long> ParseWholeNumber(std::string_view text) {
     const std::string_view digits = text.starts_with('-') ? text.substr(1) : text;
@@ -35,4 +35,17 @@ std::string FormatRoundTrip(double value) {
     return std::string(buffer.data(), end);
 }
 
-}  // namespace seedscape::cli
+std::string FormatRoundTripSingle(float value) {
+    std::array<char, 32> buffer{};
+    const auto [end, error] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value);
+    if (error != std::errc()) return "?";
+    std::string text(buffer.data(), end);
+    // The text is read as a double and then rounded to a float. Should that
+    // double rounding ever land on the other float, the double's own text,
+    // which holds the float exactly, is used instead.
+    const std::optional<double> back = ParseRealNumber(text);
+    if (!back || static_cast<float>(*back) != value) return FormatRoundTrip(value);
+    return text;
+}
+
+}  // namespace seedscape

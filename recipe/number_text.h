@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace seedscape::cli {
+namespace seedscape {
 
 // A whole number written as plain decimal digits with an optional leading
 // minus: no sign of plus, no blanks, no point, no exponent, nothing after it.
@@ -18,4 +18,8 @@ std::optional<double> ParseRealNumber(std::string_view text);
 // gives the identical double, the sign of zero included).
 std::string FormatRoundTrip(double value);
 
-}  // namespace seedscape::cli
+// The shortest text that reads back, through ParseRealNumber and a rounding
+// to single precision, to exactly `value`.
+std::string FormatRoundTripSingle(float value);
+
+}  // namespace seedscape

@@ -1,11 +1,11 @@
-#include "cli/image_parameters.h"
+#include "recipe/settable_fields.h"
 
 #include <array>
 #include <cmath>
 
-#include "cli/number_text.h"
+#include "recipe/number_text.h"
 
-namespace seedscape::cli {
+namespace seedscape {
 
 namespace {
 
@@ -18,22 +18,42 @@ double AsDouble(double value) {
 
 // Everything but cr and ci is a Single field of the record, so a value given
 // for it is kept as the nearest float.
+// One row of the table: the field's name, kind and range, and how to store
+// and load it.
+#define SEEDSCAPE_SINGLE_FIELD(name, whole, lowest, highest)                                    \
+    SettableField {                                                                             \
+#name, whole, lowest, highest,                                                          \
+            [](ImageState & s,                                                                  \
+               double v) { s.name = v; }, AsSingle,                                             \
+                                       [](const ImageState& s) { return double(s.name); }, true \
+    }
+#define SEEDSCAPE_DOUBLE_FIELD(name, lowest, highest)                                              \
+    SettableField {                                                                                \
+#name, false, lowest, highest,                                                             \
+            [](ImageState & s,                                                                     \
+               double v) { s.name = v; }, AsDouble, [](const ImageState& s) { return s.name; },    \
+                                                                                             false \
+    }
+
 const std::array<SettableField, 14> kSettableFields = {{
-    {"barva", true, 1, 22, [](ImageState& s, double v) { s.barva = v; }, AsSingle},
-    {"fak01", true, 1, 25, [](ImageState& s, double v) { s.fak01 = v; }, AsSingle},
-    {"fak02", true, 1, 25, [](ImageState& s, double v) { s.fak02 = v; }, AsSingle},
-    {"dn1", true, 1, 30, [](ImageState& s, double v) { s.dn1 = v; }, AsSingle},
-    {"dn2", true, 1, 30, [](ImageState& s, double v) { s.dn2 = v; }, AsSingle},
-    {"dn3", true, 1, 30, [](ImageState& s, double v) { s.dn3 = v; }, AsSingle},
-    {"xt1", false, -1, 1, [](ImageState& s, double v) { s.xt1 = v; }, AsSingle},
-    {"yt1", false, -1, 1, [](ImageState& s, double v) { s.yt1 = v; }, AsSingle},
-    {"xt2", false, -1, 1, [](ImageState& s, double v) { s.xt2 = v; }, AsSingle},
-    {"yt2", false, -1, 1, [](ImageState& s, double v) { s.yt2 = v; }, AsSingle},
-    {"xt3", false, -1, 1, [](ImageState& s, double v) { s.xt3 = v; }, AsSingle},
-    {"yt3", false, -1, 1, [](ImageState& s, double v) { s.yt3 = v; }, AsSingle},
-    {"cr", false, -1.5, 1.5, [](ImageState& s, double v) { s.cr = v; }, AsDouble},
-    {"ci", false, -1.5, 1.5, [](ImageState& s, double v) { s.ci = v; }, AsDouble},
+    SEEDSCAPE_SINGLE_FIELD(barva, true, 1, 22),
+    SEEDSCAPE_SINGLE_FIELD(fak01, true, 1, 25),
+    SEEDSCAPE_SINGLE_FIELD(fak02, true, 1, 25),
+    SEEDSCAPE_SINGLE_FIELD(dn1, true, 1, 30),
+    SEEDSCAPE_SINGLE_FIELD(dn2, true, 1, 30),
+    SEEDSCAPE_SINGLE_FIELD(dn3, true, 1, 30),
+    SEEDSCAPE_SINGLE_FIELD(xt1, false, -1, 1),
+    SEEDSCAPE_SINGLE_FIELD(yt1, false, -1, 1),
+    SEEDSCAPE_SINGLE_FIELD(xt2, false, -1, 1),
+    SEEDSCAPE_SINGLE_FIELD(yt2, false, -1, 1),
+    SEEDSCAPE_SINGLE_FIELD(xt3, false, -1, 1),
+    SEEDSCAPE_SINGLE_FIELD(yt3, false, -1, 1),
+    SEEDSCAPE_DOUBLE_FIELD(cr, -1.5, 1.5),
+    SEEDSCAPE_DOUBLE_FIELD(ci, -1.5, 1.5),
 }};
+
+#undef SEEDSCAPE_SINGLE_FIELD
+#undef SEEDSCAPE_DOUBLE_FIELD
 
 struct PrintedField {
     std::string_view name;
@@ -68,6 +88,14 @@ bool InRange(const SettableField& field, double value) {
 }
 
 }  // namespace
+
+std::span<const SettableField> SettableFields() {
+    return kSettableFields;
+}
+
+std::string FormatFieldValue(const SettableField& field, double value) {
+    return field.single ? FormatRoundTripSingle(static_cast<float>(value)) : FormatRoundTrip(value);
+}
 
 const SettableField* FindSettableField(std::string_view name) {
     for (const SettableField& field : kSettableFields) {
@@ -118,4 +146,4 @@ std::string FormatParameters(const ImageState& state) {
     return text;
 }
 
-}  // namespace seedscape::cli
+}  // namespace seedscape

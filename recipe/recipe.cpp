@@ -1,0 +1,261 @@
+#include "recipe/recipe.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "recipe/number_text.h"
+#include "recipe/printable.h"
+#include "render/image_child.h"
+#include "state/image_mother_parameters.h"
+
+namespace seedscape {
+
+namespace {
+
+constexpr std::string_view kFormatPrefix = "seedscape/";
+constexpr long long kLowestSeed = 1;
+constexpr long long kHighestSeed = 1000000;
+constexpr int kLowestMagnification = 1;
+constexpr int kHighestMagnification = 100;
+
+// A token as a message repeats it: escaped, and cut short when it is long.
+std::string Shown(std::string_view token) {
+    constexpr std::size_t kLongest = 60;
+    if (token.size() <= kLongest) return Printable(token);
+    return Printable(token.substr(0, kLongest)) + "...";
+}
+
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trimmed(std::string_view text) {
+    const auto is_space = [](char c) { return IsBlank(c) || c == '\n' || c == '\r'; };
+    while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
+    while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+std::vector<std::string_view> SplitTokens(std::string_view text) {
+    std::vector<std::string_view> tokens;
+    std::size_t k = 0;
+    while (k < text.size()) {
+        while (k < text.size() && IsBlank(text[k])) ++k;
+        const std::size_t begin = k;
+        while (k < text.size() && !IsBlank(text[k])) ++k;
+        if (k > begin) tokens.push_back(text.substr(begin, k - begin));
+    }
+    return tokens;
+}
+
+std::optional<int> WholeInRange(std::string_view text, long long lowest, long long highest) {
+    const std::optional<long long> value = ParseWholeNumber(text);
+    if (!value || *value < lowest || *value > highest) return std::nullopt;
+    return static_cast<int>(*value);
+}
+
+// Reads "X,Y@F". Returns the press, or leaves the reason in `error`.
+std::optional<RecipePress> ParsePress(std::string_view value, std::string& error) {
+    const std::size_t comma = value.find(',');
+    const std::size_t at = value.find('@');
+    if (comma == std::string_view::npos || at == std::string_view::npos || at < comma) {
+        error = "a press is written X,Y@F, for example press=150,100@5";
+        return std::nullopt;
+    }
+    const std::optional<double> x = ParseRealNumber(value.substr(0, comma));
+    const std::optional<double> y = ParseRealNumber(value.substr(comma + 1, at - comma - 1));
+    if (!x || !y) {
+        error = "X and Y must be numbers, as in press=150,100@5";
+        return std::nullopt;
+    }
+    // Presses are single precision, as the window reports them, and that is
+    // what is tested against the image mother's edges.
+    const RecipePress press{static_cast<float>(*x), static_cast<float>(*y), 0};
+    if (press.x < 0 || press.y < 0 || !IsOnImageMother(press.x, press.y)) {
+        error = "not on the image mother, which takes X from 0 to 290 and Y from 0 to 210";
+        return std::nullopt;
+    }
+    const std::optional<int> f =
+        WholeInRange(value.substr(at + 1), kLowestMagnification, kHighestMagnification);
+    if (!f) {
+        error = "the magnification after @ must be a whole number from 1 to 100";
+        return std::nullopt;
+    }
+    return RecipePress{press.x, press.y, *f};
+}
+
+std::string KeyNames() {
+    std::string names = "seed";
+    for (const SettableField& field : SettableFields()) names += ", " + std::string(field.name);
+    return names + ", press, scale, supersample";
+}
+
+// Where a token may stand: the parameters, then the presses, then the export
+// settings.
+enum class Section { kParameters, kPresses, kExport };
+
+class Reader {
+  public:
+    RecipeReading Read(std::string_view text);
+
+  private:
+    RecipeReading Fail(std::string message) { return {std::nullopt, std::move(message)}; }
+    // Takes one key=value token after the seed; "" or why it is refused.
+    std::string Take(std::string_view token);
+    std::string TakeExportSetting(std::string_view key, std::string_view value);
+
+    Recipe recipe_;
+    Section section_ = Section::kParameters;
+    bool scale_given_ = false;
+    bool supersample_given_ = false;
+};
+
+RecipeReading Reader::Read(std::string_view text) {
+    if (text.size() > Recipe::kLongestText) {
+        return Fail("the text is longer than any recipe (64 KiB)");
+    }
+    text = Trimmed(text);
+    if (text.empty()) return Fail("the text is empty; a recipe starts with seedscape/1");
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+        return Fail("a recipe is a single line; this text has several");
+    }
+    const std::vector<std::string_view> tokens = SplitTokens(text);
+
+    const std::string_view format = tokens[0];
+    if (!format.starts_with(kFormatPrefix)) {
+        return Fail(Shown(format) + ": not a seedscape recipe, which starts with seedscape/1");
+    }
+    const std::optional<long long> version = ParseWholeNumber(format.substr(kFormatPrefix.size()));
+    if (!version || *version < 1) {
+        return Fail(Shown(format) + ": not a seedscape recipe format; this one reads format 1");
+    }
+    if (*version > Recipe::kFormat) {
+        return Fail("made by a newer seedscape (format " + std::to_string(*version) +
+                    "); this one reads format 1");
+    }
+
+    if (tokens.size() < 2 || !tokens[1].starts_with("seed=")) {
+        return Fail("seedscape/1 must be followed by seed=N, the seed from 1 to 1000000");
+    }
+    const std::optional<int> seed = WholeInRange(tokens[1].substr(5), kLowestSeed, kHighestSeed);
+    if (!seed)
+        return Fail(Shown(tokens[1]) + ": the seed must be a whole number from 1 to 1000000");
+    recipe_.seed = *seed;
+
+    for (std::size_t k = 2; k < tokens.size(); ++k) {
+        if (std::string problem = Take(tokens[k]); !problem.empty()) {
+            return Fail(Shown(tokens[k]) + ": " + problem);
+        }
+    }
+    return {std::move(recipe_), {}};
+}
+
+std::string Reader::Take(std::string_view token) {
+    const std::size_t equals = token.find('=');
+    if (equals == std::string_view::npos) return "expected key=value; the keys are " + KeyNames();
+    const std::string_view key = token.substr(0, equals);
+    const std::string_view value = token.substr(equals + 1);
+
+    if (key == "seed") return "the seed is given twice";
+    if (key == "press") {
+        if (section_ == Section::kExport) return "presses come before scale and supersample";
+        section_ = Section::kPresses;
+        if (recipe_.presses.size() >= static_cast<std::size_t>(Recipe::kMostPresses)) {
+            return "more than " + std::to_string(Recipe::kMostPresses) + " presses";
+        }
+        std::string error;
+        const std::optional<RecipePress> press = ParsePress(value, error);
+        if (!press) return error;
+        recipe_.presses.push_back(*press);
+        return {};
+    }
+    if (key == "scale" || key == "supersample") return TakeExportSetting(key, value);
+
+    const std::span<const SettableField> fields = SettableFields();
+    const auto field = std::find_if(fields.begin(), fields.end(),
+                                    [&](const SettableField& f) { return f.name == key; });
+    if (field == fields.end()) return "unknown key; the keys are " + KeyNames();
+    if (section_ != Section::kParameters) return "parameters come before the presses";
+    std::optional<double>& slot = recipe_.overrides[field - fields.begin()];
+    if (slot) return std::string(key) + " is given twice";
+    std::optional<double> number;
+    if (field->whole) {
+        if (const std::optional<long long> whole = ParseWholeNumber(value)) {
+            number = static_cast<double>(*whole);
+        }
+    } else {
+        number = ParseRealNumber(value);
+    }
+    if (!number) return DescribeRange(*field);
+    if (std::string problem = CheckSettableValue(*field, *number); !problem.empty()) return problem;
+    slot = field->as_stored(*number);
+    return {};
+}
+
+std::string Reader::TakeExportSetting(std::string_view key, std::string_view value) {
+    section_ = Section::kExport;
+    const bool scale = key == "scale";
+    bool& given = scale ? scale_given_ : supersample_given_;
+    if (given) return std::string(key) + " is given twice";
+    given = true;
+    const int largest = scale ? Recipe::kLargestScale : Recipe::kLargestSupersample;
+    const std::optional<int> number = WholeInRange(value, 1, largest);
+    if (!number) return "must be a whole number from 1 to " + std::to_string(largest);
+    (scale ? recipe_.scale : recipe_.supersample) = *number;
+    if (recipe_.scale * recipe_.supersample > Recipe::kLargestSamplesPerSide) {
+        return "scale times supersample must be at most " +
+               std::to_string(Recipe::kLargestSamplesPerSide);
+    }
+    return {};
+}
+
+}  // namespace
+
+RecipeReading ParseRecipe(std::string_view text) {
+    return Reader().Read(text);
+}
+
+std::string PrintRecipe(const Recipe& recipe) {
+    std::string text =
+        "seedscape/" + std::to_string(Recipe::kFormat) + " seed=" + std::to_string(recipe.seed);
+    const std::span<const SettableField> fields = SettableFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (!recipe.overrides[k]) continue;
+        text += ' ';
+        text += fields[k].name;
+        text += '=';
+        text += FormatFieldValue(fields[k], *recipe.overrides[k]);
+    }
+    for (const RecipePress& press : recipe.presses) {
+        text += " press=" + FormatRoundTripSingle(press.x) + ',' + FormatRoundTripSingle(press.y) +
+                '@' + std::to_string(press.f);
+    }
+    if (recipe.scale != 1) text += " scale=" + std::to_string(recipe.scale);
+    if (recipe.supersample != 1) text += " supersample=" + std::to_string(recipe.supersample);
+    return text;
+}
+
+std::string CheckRecipe(const Recipe& recipe) {
+    // Printing and reading again applies every rule of the reader.
+    const RecipeReading reading = ParseRecipe(PrintRecipe(recipe));
+    if (!reading.recipe) return reading.error;
+    if (!(*reading.recipe == recipe)) return "a value is not as its field would store it";
+    return {};
+}
+
+ImageState RecipeMotherRecord(const Recipe& recipe) {
+    ImageState state = ImageMotherRecord(recipe.seed);
+    const std::span<const SettableField> fields = SettableFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (recipe.overrides[k]) fields[k].store(state, *recipe.overrides[k]);
+    }
+    return state;
+}
+
+Recipe OnScreen(Recipe recipe) {
+    recipe.scale = 1;
+    recipe.supersample = 1;
+    return recipe;
+}
+
+}  // namespace seedscape

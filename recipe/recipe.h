@@ -1,0 +1,77 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "recipe/settable_fields.h"
+#include "state/image_state.h"
+
+namespace seedscape {
+
+// A press on the image mother that drew a child, with the magnification it
+// was drawn at. The window reports presses in single precision.
+struct RecipePress {
+    float x = 0;
+    float y = 0;
+    int f = 5;
+    friend bool operator==(const RecipePress&, const RecipePress&) = default;
+};
+
+// One line of text that names exactly one picture:
+//
+//   seedscape/1 seed=449139 barva=7 press=150,100@5 press=60,150@7
+//
+// the seed, any per-image parameters set by hand, then every press since the
+// mother in order (a child's pixels depend on the factor that the pictures
+// before it leave behind). The picture named is the last one: the mother if
+// there are no presses. An exported file adds its scale and supersampling.
+struct Recipe {
+    static constexpr int kFormat = 1;
+    static constexpr int kMostPresses = 1000;
+    static constexpr std::size_t kLongestText = 64 * 1024;
+    static constexpr int kLargestScale = 32;
+    static constexpr int kLargestSupersample = 8;
+    static constexpr int kLargestSamplesPerSide = 64;  // scale times supersample
+
+    int seed = 1;
+    // Indexed like SettableFields(); each value as the field would store it.
+    std::array<std::optional<double>, 14> overrides;
+    std::vector<RecipePress> presses;
+    int scale = 1;
+    int supersample = 1;
+
+    friend bool operator==(const Recipe&, const Recipe&) = default;
+};
+
+// Either a recipe or why the text is not one. The reason names the token.
+struct RecipeReading {
+    std::optional<Recipe> recipe;
+    std::string error;
+};
+
+// Reads a recipe strictly: an unknown key, a value out of range, a malformed
+// press, a key given twice or out of its place is refused. Blanks around and
+// between the tokens are allowed, nothing else.
+RecipeReading ParseRecipe(std::string_view text);
+
+// The recipe in its one canonical form: the parameters in the order of
+// SettableFields(), every value in the shortest text that reads back as the
+// identical number; scale and supersample only when they are not 1.
+std::string PrintRecipe(const Recipe& recipe);
+
+// Checks a recipe made in code against what ParseRecipe would accept. Returns
+// "" when it is sound, else why not.
+std::string CheckRecipe(const Recipe& recipe);
+
+// The record of the recipe's image mother, ready to render: start-up's
+// selectors, the seed's parameters, then the parameters set by hand.
+ImageState RecipeMotherRecord(const Recipe& recipe);
+
+// The recipe of a picture without its export settings: the one the window
+// shows at 1x.
+Recipe OnScreen(Recipe recipe);
+
+}  // namespace seedscape

@@ -1,0 +1,206 @@
+// Recipes: every printed recipe reads back to itself and draws the same
+// picture as the window's own sequence of renders; every malformed text is
+// refused with a reason that names the token.
+#include "recipe/recipe.h"
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "recipe/draw_recipe.h"
+#include "recipe/settable_fields.h"
+#include "render/fast/fast_render.h"
+#include "render/render_image.h"
+#include "state/image_mother_parameters.h"
+#include "state/random_generator.h"
+
+namespace seedscape {
+namespace {
+
+// Recipes of every shape, drawn from a generator of the test's own: random
+// seeds, a random subset of parameters at random values in their ranges, and
+// chains of up to a dozen presses, some at fractional points.
+Recipe RandomRecipe(RandomGenerator& random) {
+    const auto draw = [&](double lowest, double highest) {
+        return lowest + (highest - lowest) * static_cast<double>(random.Draw());
+    };
+    Recipe recipe;
+    recipe.seed = static_cast<int>(draw(1, 1000001));
+    const std::span<const SettableField> fields = SettableFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (random.Draw() < 0.7f) continue;
+        const SettableField& field = fields[k];
+        double value = field.whole ? std::floor(draw(field.lowest, field.highest + 1))
+                                   : draw(field.lowest, field.highest);
+        if (!field.whole && random.Draw() < 0.3f) value = value / 3.0;  // many digits
+        recipe.overrides[k] = field.as_stored(value);
+    }
+    const int presses = static_cast<int>(draw(0, 13));
+    for (int k = 0; k < presses; ++k) {
+        const bool fractional = random.Draw() < 0.3f;
+        const float x = fractional ? static_cast<float>(draw(0, 290)) : std::floor(draw(0, 291));
+        const float y = fractional ? static_cast<float>(draw(0, 210)) : std::floor(draw(0, 211));
+        recipe.presses.push_back({x, y, static_cast<int>(draw(1, 101))});
+    }
+    if (random.Draw() < 0.2f) recipe.scale = static_cast<int>(draw(1, 9));
+    if (random.Draw() < 0.2f) recipe.supersample = static_cast<int>(draw(1, 9));
+    return recipe;
+}
+
+TEST(RecipeText, EveryPrintedRecipeReadsBackToItself) {
+    RandomGenerator random;
+    random.Seed(2026);
+    for (int k = 0; k < 2000; ++k) {
+        const Recipe recipe = RandomRecipe(random);
+        const std::string text = PrintRecipe(recipe);
+        SCOPED_TRACE(text);
+        const RecipeReading reading = ParseRecipe(text);
+        ASSERT_TRUE(reading.recipe.has_value()) << reading.error;
+        EXPECT_TRUE(*reading.recipe == recipe);
+        EXPECT_EQ(PrintRecipe(*reading.recipe), text);
+        EXPECT_EQ(CheckRecipe(recipe), "");
+    }
+}
+
+TEST(RecipeText, ReadsTheExampleAndPrintsItCanonically) {
+    const RecipeReading reading = ParseRecipe(
+        "  seedscape/1\tseed=449139 dn2=3 barva=7 xt1=0.25 press=150,100@5 press=60.5,150@7 "
+        "supersample=2 scale=4\r\n");
+    ASSERT_TRUE(reading.recipe.has_value()) << reading.error;
+    const Recipe& recipe = *reading.recipe;
+    EXPECT_EQ(recipe.seed, 449139);
+    EXPECT_EQ(recipe.presses, (std::vector<RecipePress>{{150, 100, 5}, {60.5f, 150, 7}}));
+    EXPECT_EQ(recipe.scale, 4);
+    EXPECT_EQ(recipe.supersample, 2);
+    // Parameters print in one fixed order, whatever order they were given in.
+    EXPECT_EQ(PrintRecipe(recipe),
+              "seedscape/1 seed=449139 barva=7 dn2=3 xt1=0.25 press=150,100@5 press=60.5,150@7 "
+              "scale=4 supersample=2");
+    EXPECT_EQ(PrintRecipe(OnScreen(recipe)),
+              "seedscape/1 seed=449139 barva=7 dn2=3 xt1=0.25 press=150,100@5 press=60.5,150@7");
+}
+
+TEST(RecipeText, SinglePrecisionValuesPrintShortAndReadBackExactly) {
+    Recipe recipe;
+    recipe.seed = 7;
+    recipe.overrides[6] = static_cast<float>(0.1);  // xt1 as the record stores it
+    recipe.overrides[12] = 1.0 / 3.0;               // cr is a double
+    recipe.presses.push_back({static_cast<float>(0.1), 210, 1});
+    EXPECT_EQ(PrintRecipe(recipe),
+              "seedscape/1 seed=7 xt1=0.1 cr=0.3333333333333333 press=0.1,210@1");
+}
+
+struct Refusal {
+    const char* name;
+    std::string text;
+    std::string reason;  // a part of the message
+};
+
+class RecipeRefusals : public ::testing::TestWithParam<Refusal> {};
+
+TEST_P(RecipeRefusals, SayWhy) {
+    const RecipeReading reading = ParseRecipe(GetParam().text);
+    EXPECT_FALSE(reading.recipe.has_value());
+    EXPECT_NE(reading.error.find(GetParam().reason), std::string::npos) << reading.error;
+    EXPECT_EQ(reading.error.find('\n'), std::string::npos) << "one line: " << reading.error;
+}
+
+const std::string k = "seedscape/1 seed=5 ";
+
+INSTANTIATE_TEST_SUITE_P(
+    Recipe, RecipeRefusals,
+    ::testing::Values(
+        Refusal{"a newer format", "seedscape/2 seed=5",
+                "made by a newer seedscape (format 2); this one reads format 1"},
+        Refusal{"an unknown format", "seedscape/x seed=5", "seedscape/x: not a seedscape recipe"},
+        Refusal{"another text", "hello world", "hello: not a seedscape recipe"},
+        Refusal{"empty text", " \n", "the text is empty"},
+        Refusal{"no seed", "seedscape/1", "must be followed by seed=N"},
+        Refusal{"seed not second", "seedscape/1 barva=2 seed=5", "must be followed by seed=N"},
+        Refusal{"seed out of range", "seedscape/1 seed=1000001", "seed=1000001: the seed must"},
+        Refusal{"seed zero", "seedscape/1 seed=0", "seed=0:"},
+        Refusal{"seed with a fraction", "seedscape/1 seed=5.5", "seed=5.5:"},
+        Refusal{"seed twice", k + "seed=6", "seed=6: the seed is given twice"},
+        Refusal{"unknown key", k + "colour=3", "colour=3: unknown key; the keys are seed, barva"},
+        Refusal{"no equals sign", k + "barva", "barva: expected key=value"},
+        Refusal{"scheme out of range", k + "barva=23",
+                "barva=23: must be a whole number from 1 to 22"},
+        Refusal{"scheme with a fraction", k + "barva=7.5", "barva=7.5: must be a whole number"},
+        Refusal{"point at the open end", k + "xt1=1", "xt1=1: must be a number from -1 up to"},
+        Refusal{"point that rounds to the end", k + "yt2=0.99999999",
+                "in single precision this is 1"},
+        Refusal{"not a number", k + "cr=nan", "cr=nan: must be a number"},
+        Refusal{"hexadecimal", k + "dn1=0x10", "dn1=0x10: must be a whole number"},
+        Refusal{"parameter twice", k + "barva=7 barva=8", "barva=8: barva is given twice"},
+        Refusal{"parameter after a press", k + "press=1,2@5 barva=3",
+                "barva=3: parameters come before the presses"},
+        Refusal{"press without magnification", k + "press=150,100",
+                "press=150,100: a press is written X,Y@F"},
+        Refusal{"press with letters", k + "press=a,b@5", "press=a,b@5: X and Y must be numbers"},
+        Refusal{"press beyond the mother", k + "press=291,10@5",
+                "press=291,10@5: not on the image mother"},
+        Refusal{"press above the mother", k + "press=-1,10@5", "not on the image mother"},
+        Refusal{"press at magnification 0", k + "press=10,10@0", "the magnification after @"},
+        Refusal{"press at magnification 101", k + "press=10,10@101", "the magnification after @"},
+        Refusal{"scale too large", k + "scale=33", "scale=33: must be a whole number from 1 to 32"},
+        Refusal{"supersampling too fine", k + "supersample=9", "from 1 to 8"},
+        Refusal{"too many samples a side", k + "scale=32 supersample=4",
+                "supersample=4: scale times supersample must be at most 64"},
+        Refusal{"scale twice", k + "scale=2 scale=3", "scale=3: scale is given twice"},
+        Refusal{"press after the export settings", k + "scale=2 press=1,1@5",
+                "presses come before scale and supersample"},
+        Refusal{"two lines", k + "\nbarva=3", "a recipe is a single line"},
+        Refusal{"an escape sequence", k + "barva=\x1b[31m", "barva=\\x1b[31m: must be"},
+        Refusal{"a very long token", k + "barva=" + std::string(5000, '7'), "barva=777777"},
+        Refusal{"too long a text", k + std::string(70000, ' '), "longer than any recipe"}),
+    [](const auto& info) {
+        std::string name;
+        for (const char c : std::string(info.param.name)) name += std::isalnum(c) ? c : '_';
+        return name;
+    });
+
+TEST(RecipeText, RefusesTheThousandAndFirstPress) {
+    std::string text = "seedscape/1 seed=5";
+    for (int k = 0; k < Recipe::kMostPresses; ++k) text += " press=1,1@2";
+    EXPECT_TRUE(ParseRecipe(text).recipe.has_value());
+    const RecipeReading reading = ParseRecipe(text + " press=1,1@2");
+    EXPECT_NE(reading.error.find("more than 1000 presses"), std::string::npos) << reading.error;
+}
+
+// What the window does, written out with the straightforward pass: the mother
+// at the origin of a whole canvas, then each child into the next place.
+PixelImage WindowPicture(const Recipe& recipe) {
+    ImageState state = ImageMotherRecord(recipe.seed);
+    const std::span<const SettableField> fields = SettableFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (recipe.overrides[k]) fields[k].store(state, *recipe.overrides[k]);
+    }
+    PixelImage canvas(kCanvasWidth, kCanvasHeight);
+    RenderImage(state, canvas);
+    for (const RecipePress& press : recipe.presses) {
+        state.f = press.f;
+        RenderImageChild(state, canvas, press.x, press.y, RenderImage);
+    }
+    return canvas.Crop(static_cast<int>(state.zamikx), static_cast<int>(state.zamiky), kImageWidth,
+                       kImageHeight);
+}
+
+TEST(RecipePicture, IsTheLastPictureTheWindowDraws) {
+    RandomGenerator random;
+    random.Seed(99);
+    for (int k = 0; k < 12; ++k) {
+        Recipe recipe = RandomRecipe(random);
+        recipe.presses.resize(std::min<std::size_t>(recipe.presses.size(), 10));
+        const std::string text = PrintRecipe(recipe);
+        SCOPED_TRACE(text);
+        const RecipeReading reading = ParseRecipe(text);
+        ASSERT_TRUE(reading.recipe.has_value());
+        EXPECT_TRUE(RenderRecipePicture(*reading.recipe, RenderImageFast) == WindowPicture(recipe));
+    }
+}
+
+}  // namespace
+}  // namespace seedscape
