@@ -1,0 +1,116 @@
+#include "export/export_picture.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "colour/linear_light.h"
+#include "recipe/draw_recipe.h"
+#include "render/fast/fast_render.h"
+#include "state/grid_geometry.h"
+
+namespace seedscape {
+
+namespace {
+
+// Draws nothing: the pictures before the named one are rendered only for
+// what they leave in the record.
+class NoSurface : public DrawingSurface {
+  public:
+    void SetPixel(int, int, ColourValue) override {}
+    void SetColumn(int, int, const ColourValue*, int) override {}
+};
+
+// Takes the grid's samples column by column and writes the output image:
+// each sample itself when there is one a pixel, else the average in linear
+// light of each S x S block.
+class ExportSurface : public DrawingSurface {
+  public:
+    ExportSurface(RgbImage& image, int supersample, int grid_rows)
+        : image_(image), supersample_(supersample), grid_rows_(grid_rows) {
+        if (supersample_ > 1) sums_.resize(static_cast<std::size_t>(image_.height) * 3);
+    }
+
+    void SetPixel(int c, int r, ColourValue colour) override {
+        if (supersample_ == 1) {
+            std::uint8_t* pixel = image_.At(c, r);
+            pixel[0] = static_cast<std::uint8_t>(RedOf(colour));
+            pixel[1] = static_cast<std::uint8_t>(GreenOf(colour));
+            pixel[2] = static_cast<std::uint8_t>(BlueOf(colour));
+            return;
+        }
+        if (c % supersample_ == 0 && r == 0) std::fill(sums_.begin(), sums_.end(), 0.0);
+        double* sum = &sums_[static_cast<std::size_t>(r / supersample_) * 3];
+        sum[0] += LinearFromSrgb(static_cast<std::uint8_t>(RedOf(colour)));
+        sum[1] += LinearFromSrgb(static_cast<std::uint8_t>(GreenOf(colour)));
+        sum[2] += LinearFromSrgb(static_cast<std::uint8_t>(BlueOf(colour)));
+        if (c % supersample_ == supersample_ - 1 && r == grid_rows_ - 1) Flush(c / supersample_);
+    }
+
+    void SetColumn(int c, int top, const ColourValue* colours, int count) override {
+        for (int k = 0; k < count; ++k) SetPixel(c, top + k, colours[k]);
+    }
+
+  private:
+    void Flush(int u) {
+        const double samples = static_cast<double>(supersample_) * supersample_;
+        for (int v = 0; v < image_.height; ++v) {
+            std::uint8_t* pixel = image_.At(u, v);
+            for (int k = 0; k < 3; ++k) pixel[k] = SrgbFromLinear(sums_[v * 3 + k] / samples);
+        }
+    }
+
+    RgbImage& image_;
+    int supersample_;
+    int grid_rows_;
+    std::vector<double> sums_;  // linear light of the output column being gathered
+};
+
+}  // namespace
+
+int ExportWidth(const Recipe& recipe) {
+    return kImageWidth * recipe.scale;
+}
+
+int ExportHeight(const Recipe& recipe) {
+    return kImageHeight * recipe.scale;
+}
+
+std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options) {
+    const RenderPass screen_pass =
+        options.screen_pass ? options.screen_pass : RenderPass(RenderImageFast);
+    RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
+    bool cancelled = false;
+
+    // Renders the record's view at the export's scale: the render pass of the
+    // named picture.
+    const RenderPass scaled_pass = [&](ImageState& state, DrawingSurface&) {
+        const SampleGrid grid = ScaledGrid(state, recipe.scale, recipe.supersample);
+        ExportSurface surface(image, recipe.supersample, grid.rows());
+        const int band = std::max(options.band_columns, 1) * recipe.supersample;
+        for (int first = 0; first < grid.columns() && !cancelled; first += band) {
+            const int end = std::min(first + band, grid.columns());
+            options.pass(state, grid, first, end, surface);
+            if (options.progress && !options.progress(static_cast<double>(end) / grid.columns())) {
+                cancelled = true;
+            }
+        }
+    };
+
+    Recipe before = OnScreen(recipe);
+    ImageState state;
+    NoSurface nowhere;
+    if (recipe.presses.empty()) {
+        state = RecipeMotherRecord(recipe);
+        scaled_pass(state, nowhere);
+    } else {
+        const RecipePress last = before.presses.back();
+        before.presses.pop_back();
+        DrawRecipe(before, state, nowhere, screen_pass);
+        state.f = last.f;
+        RenderImageChild(state, nowhere, last.x, last.y, scaled_pass);
+    }
+    if (cancelled) return std::nullopt;
+    return image;
+}
+
+}  // namespace seedscape

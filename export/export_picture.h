@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <optional>
+
+#include "image_file/rgb_image.h"
+#include "recipe/recipe.h"
+#include "render/image_child.h"
+#include "render/sample_grid.h"
+
+namespace seedscape {
+
+// Renders columns [first, end) of a sample grid onto a surface, continuing
+// from the record: RenderSampleColumns, or the fast pass that draws the same.
+using SampleColumnsPass =
+    std::function<void(ImageState&, const SampleGrid&, int first, int end, DrawingSurface&)>;
+
+struct ExportOptions {
+    SampleColumnsPass pass = RenderSampleColumns;
+    RenderPass screen_pass;  // the pictures before the named one; empty: the fast pass
+    // Sample columns rendered at a time: a bounded working set whatever the
+    // export's size, and the moments at which progress is told and a cancel
+    // is noticed.
+    int band_columns = 64;
+    // Told the share done, 0 to 1, after every band; returning false cancels.
+    std::function<bool(double done)> progress;
+};
+
+// The export's size in pixels: 291 K x 211 K.
+int ExportWidth(const Recipe& recipe);
+int ExportHeight(const Recipe& recipe);
+
+// The picture a recipe names at the recipe's scale and supersampling. The
+// pictures before it are drawn as on screen, at 1x, so that the carried
+// values entering it are the screen's; then the named picture is sampled K
+// times as finely in bands of whole columns, in the render order, and every
+// S x S samples are averaged in linear light. At K = 1, S = 1 it is the
+// picture as the window shows it, bit for bit. Empty when cancelled.
+std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options);
+
+}  // namespace seedscape

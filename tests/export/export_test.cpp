@@ -1,0 +1,179 @@
+// Exports: at 1x they are the screen's picture; at K x every K-th pixel is the
+// screen's pixel wherever no carried value enters it; bands and supersampling
+// keep the render order and average in linear light.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+
+#include "colour/linear_light.h"
+#include "export/export_picture.h"
+#include "recipe/draw_recipe.h"
+#include "render/fast/fast_render.h"
+#include "render/render_image.h"
+#include "state/image_mother_parameters.h"
+
+namespace seedscape {
+namespace {
+
+Recipe Read(const std::string& text) {
+    const RecipeReading reading = ParseRecipe(text);
+    EXPECT_TRUE(reading.recipe.has_value()) << reading.error;
+    return reading.recipe.value_or(Recipe{});
+}
+
+ExportOptions Straightforward() {
+    ExportOptions options;
+    options.pass = RenderSampleColumns;
+    options.screen_pass = RenderImage;
+    return options;
+}
+
+// Recipes of a mother, a child and a chain, with schemes whose colour
+// statements fail in places (13, 14, 21) and factors that fail where a
+// reference point lies on a pixel (11, 22).
+const char* const kRecipes[] = {
+    "seedscape/1 seed=449139",
+    "seedscape/1 seed=12345 barva=14 press=200,50@5",
+    "seedscape/1 seed=31337 barva=13 fak01=11 fak02=22 press=145,105@2 press=10.5,200@3",
+    "seedscape/1 seed=888888 barva=21 press=60,150@7",
+};
+
+class EveryRecipe : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(EveryRecipe, AtScaleOneIsTheScreenPicture) {
+    const Recipe recipe = Read(GetParam());
+    const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
+    ASSERT_TRUE(exported.has_value());
+    EXPECT_TRUE(*exported == ToRgb(RenderRecipePicture(recipe, RenderImage)));
+}
+
+// Whether a pixel of the 1x picture owes nothing to the pixel before it: all
+// three colour statements succeed and the result is the same whatever factor
+// and channels were carried in.
+bool OwesNothingToThePixelBefore(ImageState state, int column, int row) {
+    ColourValue seen[2] = {};
+    for (int k = 0; k < 2; ++k) {
+        state.i = column;
+        state.j = row;
+        state.x = (column + state.di) / state.zoomx1 - state.zoomx2;
+        state.y = state.zoomy2 - (row + state.dj) / state.zoomy1;
+        state.fak = k == 0 ? 0.25 : -0.75;
+        state.re = state.gr = state.bl = __builtin_nan("");
+        ComputePixel(state);
+        if (std::isnan(state.re) || std::isnan(state.gr) || std::isnan(state.bl)) return false;
+        seen[k] = ClampAndRound(state);
+    }
+    return seen[0] == seen[1];
+}
+
+TEST_P(EveryRecipe, EveryKthPixelIsTheScreenPixelWhereNothingIsCarried) {
+    Recipe recipe = Read(GetParam());
+    const RgbImage screen = ToRgb(RenderRecipePicture(recipe, RenderImage));
+    // The record the named picture is drawn from, view and all.
+    ImageState state = RecipeMotherRecord(recipe);
+    if (!recipe.presses.empty()) {
+        const RecipePress last = recipe.presses.back();
+        const double f = last.f;
+        state.di = (last.x - 145) * f;
+        state.dj = (last.y - 105) * f;
+        state.zoomx1 *= f;
+        state.zoomx2 *= 1 / f;
+        state.zoomy1 *= f;
+        state.zoomy2 *= 1 / f;
+    }
+    for (const int scale : {2, 4}) {
+        recipe.scale = scale;
+        const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
+        ASSERT_TRUE(exported.has_value());
+        int compared = 0;
+        for (int m = 0; m < screen.width; ++m) {
+            for (int n = 0; n < screen.height; ++n) {
+                if (!OwesNothingToThePixelBefore(state, m, n)) continue;
+                ++compared;
+                const std::uint8_t* want = screen.At(m, n);
+                const std::uint8_t* got = exported->At(m * scale, n * scale);
+                ASSERT_TRUE(std::equal(want, want + 3, got))
+                    << "scale " << scale << ", pixel (" << m << ", " << n << ")";
+            }
+        }
+        EXPECT_GT(compared, screen.width * screen.height / 4) << "too few pixels to compare";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Export, EveryRecipe, ::testing::ValuesIn(kRecipes));
+
+TEST(Export, BandsOfAnyWidthGiveThePixelsOfOnePass) {
+    Recipe recipe = Read("seedscape/1 seed=31337 barva=13 fak01=11 press=145,105@2 scale=3");
+    ExportOptions options = Straightforward();
+    options.band_columns = 1000;
+    const std::optional<RgbImage> whole = RenderExport(recipe, options);
+    for (const int band : {1, 7, 64}) {
+        options.band_columns = band;
+        EXPECT_TRUE(RenderExport(recipe, options) == whole) << "bands of " << band;
+    }
+}
+
+TEST(Export, SupersamplingAveragesEachBlockInLinearLight) {
+    const Recipe recipe = Read("seedscape/1 seed=12345 barva=14 supersample=3");
+    const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
+    ASSERT_TRUE(exported.has_value());
+    // The samples, rendered in one pass over the fine grid.
+    ImageState state = RecipeMotherRecord(recipe);
+    const SampleGrid grid = ScaledGrid(state, 1, 3);
+    PixelImage samples(grid.columns(), grid.rows());
+    RenderSampleColumns(state, grid, 0, grid.columns(), samples);
+    for (int u = 0; u < exported->width; u += 7) {
+        for (int v = 0; v < exported->height; v += 5) {
+            for (int k = 0; k < 3; ++k) {
+                double sum = 0;
+                for (int a = 0; a < 3; ++a) {
+                    for (int b = 0; b < 3; ++b) {
+                        const ColourValue colour = samples.At(3 * u + a, 3 * v + b);
+                        sum +=
+                            LinearFromSrgb(static_cast<std::uint8_t>((colour >> (8 * k)) & 0xFF));
+                    }
+                }
+                EXPECT_EQ(exported->At(u, v)[k], SrgbFromLinear(sum / 9)) << u << ", " << v;
+            }
+        }
+    }
+}
+
+TEST(Export, TheSampleGridIsCentredOnEachOutputPixel) {
+    const ImageState state = ImageMotherRecord(1);
+    const SampleGrid grid = ScaledGrid(state, 2, 4);
+    ASSERT_EQ(grid.columns(), 291 * 8);
+    // Output column 1 of a 2x export lies at image column 0.5; its four samples
+    // at 0.5 + (-3/8, -1/8, 1/8, 3/8) / 2.
+    EXPECT_EQ(grid.i[4], 0.5 - 3.0 / 16);
+    EXPECT_EQ(grid.i[7], 0.5 + 3.0 / 16);
+    EXPECT_EQ(grid.j[0], -3.0 / 16);
+    const SampleGrid plain = ImageGrid(state);
+    EXPECT_EQ(plain.i[290], 290);
+    EXPECT_EQ(plain.x[290], 290 / 72.0 - 2);
+    EXPECT_EQ(plain.y[210], 2 - 210 / 52.0);
+}
+
+TEST(LinearLight, EveryChannelValueSurvivesTheRoundTrip) {
+    for (int v = 0; v < 256; ++v) {
+        EXPECT_EQ(SrgbFromLinear(LinearFromSrgb(static_cast<std::uint8_t>(v))), v);
+    }
+    EXPECT_EQ(LinearFromSrgb(0), 0);
+    EXPECT_EQ(LinearFromSrgb(255), 1);
+    EXPECT_NEAR(LinearFromSrgb(128), 0.2158605, 1e-7);  // mid grey is a fifth of the light
+    // Half the light of white is not 128 but 188.
+    EXPECT_EQ(SrgbFromLinear(0.5), 188);
+}
+
+TEST(Export, CancellingStopsAndGivesNothing) {
+    const Recipe recipe = Read("seedscape/1 seed=5 scale=4");
+    ExportOptions options = Straightforward();
+    int bands = 0;
+    options.progress = [&](double) { return ++bands < 2; };
+    EXPECT_FALSE(RenderExport(recipe, options).has_value());
+    EXPECT_EQ(bands, 2);
+}
+
+}  // namespace
+}  // namespace seedscape
