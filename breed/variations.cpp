@@ -1,0 +1,215 @@
+#include "breed/variations.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+#include "recipe/settable_fields.h"
+#include "state/image_mother_parameters.h"
+#include "state/random_generator.h"
+
+namespace seedscape {
+
+namespace {
+
+constexpr std::array<std::string_view, kParameterGroups> kGroupNames = {"scheme", "factors",
+                                                                        "points", "multipliers"};
+constexpr std::array<std::string_view, 3> kStrengthNames = {"small", "medium", "wild"};
+
+// The chance that an unlocked group changes in a variant; when none does,
+// one of them is chosen.
+constexpr float kChangeChance = 0.5f;
+
+// FNV-1a over the text: the same settings always give the same number.
+std::uint64_t Hash(std::string_view text) {
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    return hash;
+}
+
+// A generator of the variants' own, seeded by everything that decides them.
+RandomGenerator VariantGenerator(const Recipe& parent, const BreedSettings& settings) {
+    std::string key = PrintRecipe(OnScreen(parent));
+    key += " generation=" + std::to_string(settings.generation);
+    key += " strength=" + std::string(StrengthName(settings.strength));
+    for (int g = 0; g < kParameterGroups; ++g) {
+        if (settings.locked[g]) key += " lock=" + std::string(kGroupNames[g]);
+    }
+    const std::uint64_t hash = Hash(key);
+    RandomGenerator random;
+    random.Seed(static_cast<double>(hash >> 32U));
+    random.Seed(static_cast<double>(hash & 0xFFFFFFFFU));
+    return random;
+}
+
+// A whole number from `lowest` to `highest`, each equally likely.
+int DrawWhole(RandomGenerator& random, int lowest, int highest) {
+    const int drawn =
+        lowest +
+        static_cast<int>(std::floor(static_cast<double>(random.Draw()) * (highest - lowest + 1)));
+    return std::min(drawn, highest);
+}
+
+// Another factor formula than `current`'s: 8 and 9 are one formula, so
+// neither is another formula for the other.
+int OtherFactor(RandomGenerator& random, int current) {
+    for (;;) {
+        const int selector = DrawWhole(random, 1, 25);
+        const bool same =
+            selector == current || (selector >= 8 && selector <= 9 && current >= 8 && current <= 9);
+        if (!same) return selector;
+    }
+}
+
+double PointReach(BreedStrength strength) {
+    switch (strength) {
+        case BreedStrength::kSmall:
+            return 0.05;
+        case BreedStrength::kMedium:
+            return 0.25;
+        case BreedStrength::kWild:
+            break;
+    }
+    return 2.0;
+}
+
+int MultiplierReach(BreedStrength strength) {
+    switch (strength) {
+        case BreedStrength::kSmall:
+            return 2;
+        case BreedStrength::kMedium:
+            return 6;
+        case BreedStrength::kWild:
+            break;
+    }
+    return 29;
+}
+
+// A coordinate moved by up to `reach` either way, folded back into [-1, 1).
+float MovePoint(RandomGenerator& random, double value, double reach) {
+    double moved = value + (2 * static_cast<double>(random.Draw()) - 1) * reach;
+    while (moved >= 1 || moved < -1) moved = moved >= 1 ? 2 - moved : -2 - moved;
+    float stored = static_cast<float>(moved);
+    if (stored >= 1.0f) stored = std::nextafter(1.0f, 0.0f);
+    return stored;
+}
+
+void ChangeScheme(RandomGenerator& random, ImageState& state) {
+    const int current = static_cast<int>(state.barva);
+    const int drawn = DrawWhole(random, 1, 21);
+    state.barva = drawn >= current ? drawn + 1 : drawn;
+}
+
+void ChangeFactors(RandomGenerator& random, ImageState& state) {
+    const int which = DrawWhole(random, 0, 2);  // the first, the second, or both
+    if (which != 1) state.fak01 = OtherFactor(random, static_cast<int>(state.fak01));
+    if (which != 0) state.fak02 = OtherFactor(random, static_cast<int>(state.fak02));
+}
+
+void ChangePoints(RandomGenerator& random, ImageState& state, BreedStrength strength) {
+    const double reach = PointReach(strength);
+    Single* const points[] = {&state.xt1, &state.yt1, &state.xt2,
+                              &state.yt2, &state.xt3, &state.yt3};
+    bool moved = false;
+    for (Single* point : points) {
+        const float before = static_cast<float>(double(*point));
+        const float after = MovePoint(random, before, reach);
+        *point = after;
+        moved = moved || after != before;
+    }
+    // Six draws that all land where they started are next to impossible, but
+    // a variant must differ: then the first point moves half the plane.
+    if (!moved)
+        state.xt1 = double(state.xt1) >= 0 ? double(state.xt1) - 0.5 : double(state.xt1) + 0.5;
+}
+
+void ChangeMultipliers(RandomGenerator& random, ImageState& state, BreedStrength strength) {
+    const int reach = MultiplierReach(strength);
+    Single* const multipliers[] = {&state.dn1, &state.dn2, &state.dn3};
+    bool changed = false;
+    for (Single* multiplier : multipliers) {
+        const int before = static_cast<int>(double(*multiplier));
+        const int after = std::clamp(before + DrawWhole(random, -reach, reach), 1, 30);
+        *multiplier = after;
+        changed = changed || after != before;
+    }
+    if (!changed) state.dn1 = double(state.dn1) < 30 ? double(state.dn1) + 1 : 29;
+}
+
+}  // namespace
+
+std::string_view GroupName(ParameterGroup group) {
+    return kGroupNames[static_cast<int>(group)];
+}
+
+std::optional<ParameterGroup> GroupNamed(std::string_view name) {
+    for (int g = 0; g < kParameterGroups; ++g) {
+        if (kGroupNames[g] == name) return static_cast<ParameterGroup>(g);
+    }
+    return std::nullopt;
+}
+
+std::string_view StrengthName(BreedStrength strength) {
+    return kStrengthNames[static_cast<int>(strength)];
+}
+
+std::optional<BreedStrength> StrengthNamed(std::string_view name) {
+    for (int s = 0; s < 3; ++s) {
+        if (kStrengthNames[s] == name) return static_cast<BreedStrength>(s);
+    }
+    return std::nullopt;
+}
+
+Recipe RecipeOfRecord(const ImageState& state, int seed, const std::vector<RecipePress>& presses) {
+    const ImageState drawn = ImageMotherRecord(seed);
+    Recipe recipe;
+    recipe.seed = seed;
+    recipe.presses = presses;
+    const std::span<const SettableField> fields = SettableFields();
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+        const double value = fields[k].load(state);
+        if (std::bit_cast<std::uint64_t>(value) !=
+            std::bit_cast<std::uint64_t>(fields[k].load(drawn))) {
+            recipe.overrides[k] = value;
+        }
+    }
+    return recipe;
+}
+
+std::optional<std::array<Recipe, kVariantsPerGeneration>> BreedVariants(
+    const Recipe& parent, const BreedSettings& settings) {
+    std::vector<int> unlocked;
+    for (int g = 0; g < kParameterGroups; ++g) {
+        if (!settings.locked[g]) unlocked.push_back(g);
+    }
+    if (unlocked.empty()) return std::nullopt;
+
+    RandomGenerator random = VariantGenerator(parent, settings);
+    const ImageState start = RecipeMotherRecord(parent);
+    std::array<Recipe, kVariantsPerGeneration> variants;
+    for (Recipe& variant : variants) {
+        std::array<bool, kParameterGroups> change = {};
+        bool any = false;
+        for (const int g : unlocked) {
+            change[g] = random.Draw() < kChangeChance;
+            any = any || change[g];
+        }
+        if (!any)
+            change[unlocked[DrawWhole(random, 0, static_cast<int>(unlocked.size()) - 1)]] = true;
+
+        ImageState state = start;
+        if (change[0]) ChangeScheme(random, state);
+        if (change[1]) ChangeFactors(random, state);
+        if (change[2]) ChangePoints(random, state, settings.strength);
+        if (change[3]) ChangeMultipliers(random, state, settings.strength);
+        variant = RecipeOfRecord(state, parent.seed, parent.presses);
+    }
+    return variants;
+}
+
+}  // namespace seedscape

@@ -1,0 +1,146 @@
+// Breeding: variants are deterministic, honour the locks, always change
+// something, and are exact recipes.
+#include "breed/variations.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <set>
+#include <string>
+
+#include "recipe/settable_fields.h"
+#include "state/random_generator.h"
+
+namespace seedscape {
+namespace {
+
+Recipe Parent(int seed) {
+    Recipe recipe;
+    recipe.seed = seed;
+    return recipe;
+}
+
+std::string Printed(const std::array<Recipe, kVariantsPerGeneration>& variants) {
+    std::string text;
+    for (const Recipe& variant : variants) text += PrintRecipe(variant) + "\n";
+    return text;
+}
+
+// Which groups differ between two records, bit for bit.
+std::array<bool, kParameterGroups> ChangedGroups(const ImageState& a, const ImageState& b) {
+    const auto differs = [](double x, double y) {
+        return std::bit_cast<std::uint64_t>(x) != std::bit_cast<std::uint64_t>(y);
+    };
+    return {differs(a.barva, b.barva), differs(a.fak01, b.fak01) || differs(a.fak02, b.fak02),
+            differs(a.xt1, b.xt1) || differs(a.yt1, b.yt1) || differs(a.xt2, b.xt2) ||
+                differs(a.yt2, b.yt2) || differs(a.xt3, b.xt3) || differs(a.yt3, b.yt3),
+            differs(a.dn1, b.dn1) || differs(a.dn2, b.dn2) || differs(a.dn3, b.dn3)};
+}
+
+TEST(Breeding, TheSameArgumentsGiveTheSameEight) {
+    BreedSettings settings;
+    settings.generation = 3;
+    const auto first = BreedVariants(Parent(449139), settings);
+    const auto again = BreedVariants(Parent(449139), settings);
+    ASSERT_TRUE(first && again);
+    EXPECT_EQ(Printed(*first), Printed(*again));
+
+    // Each setting is part of what decides them.
+    std::set<std::string> seen = {Printed(*first)};
+    BreedSettings other = settings;
+    other.generation = 4;
+    seen.insert(Printed(*BreedVariants(Parent(449139), other)));
+    other = settings;
+    other.strength = BreedStrength::kWild;
+    seen.insert(Printed(*BreedVariants(Parent(449139), other)));
+    other = settings;
+    other.locked[0] = true;
+    seen.insert(Printed(*BreedVariants(Parent(449139), other)));
+    seen.insert(Printed(*BreedVariants(Parent(449140), settings)));
+    EXPECT_EQ(seen.size(), 5u);
+}
+
+TEST(Breeding, VariantsChangeOnlyUnlockedGroupsAndAlwaysOne) {
+    RandomGenerator random;
+    random.Seed(11);
+    for (int k = 0; k < 300; ++k) {
+        Recipe parent = Parent(1 + static_cast<int>(random.Draw() * 999999));
+        if (k % 3 == 0) parent.overrides[0] = 1 + std::floor(random.Draw() * 22);  // barva
+        if (k % 5 == 0) parent.presses.push_back({150, 100, 5});
+        BreedSettings settings;
+        const int locks = k % 15;  // every lock set but "all four"
+        for (int g = 0; g < kParameterGroups; ++g) settings.locked[g] = (locks >> g) & 1;
+        settings.strength = static_cast<BreedStrength>(k % 3);
+        settings.generation = 1 + k % 7;
+        const auto variants = BreedVariants(parent, settings);
+        ASSERT_TRUE(variants.has_value());
+        const ImageState before = RecipeMotherRecord(parent);
+        for (const Recipe& variant : *variants) {
+            SCOPED_TRACE(PrintRecipe(parent) + " -> " + PrintRecipe(variant));
+            const std::array<bool, kParameterGroups> changed =
+                ChangedGroups(before, RecipeMotherRecord(variant));
+            bool any = false;
+            for (int g = 0; g < kParameterGroups; ++g) {
+                EXPECT_FALSE(changed[g] && settings.locked[g])
+                    << "locked group " << g << " changed";
+                any = any || changed[g];
+            }
+            EXPECT_TRUE(any) << "the variant is its parent";
+            EXPECT_EQ(variant.presses, parent.presses);
+            // An exact recipe, overriding only what differs from the seed's draw.
+            EXPECT_EQ(CheckRecipe(variant), "");
+            const ImageState drawn = RecipeMotherRecord(Parent(variant.seed));
+            for (std::size_t f = 0; f < SettableFields().size(); ++f) {
+                if (variant.overrides[f]) {
+                    EXPECT_NE(*variant.overrides[f], SettableFields()[f].load(drawn));
+                }
+            }
+        }
+    }
+}
+
+TEST(Breeding, LockingEveryGroupLeavesNothingToBreed) {
+    BreedSettings settings;
+    settings.locked = {true, true, true, true};
+    EXPECT_FALSE(BreedVariants(Parent(5), settings).has_value());
+}
+
+TEST(Breeding, GroupAndStrengthNamesReadBack) {
+    for (int g = 0; g < kParameterGroups; ++g) {
+        const auto group = static_cast<ParameterGroup>(g);
+        EXPECT_EQ(GroupNamed(GroupName(group)), group);
+    }
+    for (const auto strength :
+         {BreedStrength::kSmall, BreedStrength::kMedium, BreedStrength::kWild}) {
+        EXPECT_EQ(StrengthNamed(StrengthName(strength)), strength);
+    }
+    EXPECT_FALSE(GroupNamed("colours").has_value());
+    EXPECT_FALSE(StrengthNamed("Medium").has_value());
+}
+
+TEST(Breeding, SmallStepsStayNearTheParent) {
+    BreedSettings settings;
+    settings.strength = BreedStrength::kSmall;
+    settings.locked = {true, true, false, true};  // points only
+    const Recipe parent = Parent(31337);
+    const ImageState before = RecipeMotherRecord(parent);
+    for (int generation = 1; generation <= 20; ++generation) {
+        settings.generation = generation;
+        const auto variants = BreedVariants(parent, settings);
+        ASSERT_TRUE(variants.has_value());
+        for (const Recipe& variant : *variants) {
+            const ImageState after = RecipeMotherRecord(variant);
+            const std::pair<double, double> moves[] = {{after.xt1, before.xt1},
+                                                       {after.yt3, before.yt3}};
+            for (const auto& [a, b] : moves) {
+                EXPECT_LE(std::fabs(a - b), 0.1);
+                EXPECT_TRUE(a >= -1 && a < 1);
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace seedscape
