@@ -41,10 +41,13 @@ struct CommandLine {
     std::string error;      // for kUsageError: one line naming the option, value and range
 };
 
-// Reads the arguments after the program name. Nothing is accepted loosely:
-// a value with anything after its number, an empty value, NaN or infinity, a
-// fraction where a whole number belongs, an unknown field or option, a
-// missing value or an option given twice is a usage error.
+// Reads the arguments after the program name, in the order typed; the first
+// problem met is the one reported, and --help stops the reading where it
+// stands. Nothing is accepted loosely: a value with anything after its
+// number, an empty value, NaN or infinity, a fraction where a whole number
+// belongs, an unknown field or option, a missing value or an option given
+// twice is a usage error. What the user typed is escaped where a message
+// repeats it, so the message stays one line.
 CommandLine ParseCommandLine(std::span<const std::string_view> args);
 
 // The text --help prints.

@@ -10,6 +10,10 @@ int main(int argc, char** argv) {
     // Past a file size limit, write() should fail like a full disk does,
     // so that the half-written temporary is removed, not left by a crash.
     std::signal(SIGXFSZ, SIG_IGN);
+    // A reader that has gone away (`| head`) makes a write to standard output
+    // fail with EPIPE, which is reported, instead of killing the program
+    // without a word.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         const std::vector<std::string_view> args(argv + 1, argv + argc);
         return seedscape::cli::RunRenderer(args, stdout, stderr);

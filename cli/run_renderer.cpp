@@ -6,8 +6,9 @@
 
 #include "cli/command_line.h"
 #include "cli/image_file.h"
-#include "recipe/settable_fields.h"
+#include "recipe/message_text.h"
 #include "recipe/number_text.h"
+#include "recipe/settable_fields.h"
 #include "cli/render_request.h"
 
 namespace seedscape::cli {
@@ -17,7 +18,8 @@ namespace {
 constexpr const char* kProgram = "seedscape-render";
 
 // Writes `text` to `out`, flushed, so that a full disk or a closed pipe is
-// noticed here and not lost at exit.
+// noticed here and not lost at exit. Every write to standard output goes
+// through here.
 bool Print(std::FILE* out, const std::string& text) {
     errno = 0;
     const bool ok = std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0;
@@ -63,7 +65,8 @@ int RunRenderer(std::span<const std::string_view> args, std::FILE* out, std::FIL
                                        ? WritePng(path, image)
                                        : WritePpm(path, image);
         if (!reason.empty()) {
-            std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, path.c_str(), reason.c_str());
+            std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, EscapeForMessage(path).c_str(),
+                         reason.c_str());
             return kExitWriteFailed;
         }
     }

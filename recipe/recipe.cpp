@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "recipe/number_text.h"
-#include "recipe/printable.h"
+#include "recipe/message_text.h"
 #include "render/image_child.h"
 #include "state/image_mother_parameters.h"
 
@@ -21,8 +21,8 @@ constexpr int kHighestMagnification = 100;
 // A token as a message repeats it: escaped, and cut short when it is long.
 std::string Shown(std::string_view token) {
     constexpr std::size_t kLongest = 60;
-    if (token.size() <= kLongest) return Printable(token);
-    return Printable(token.substr(0, kLongest)) + "...";
+    if (token.size() <= kLongest) return EscapeForMessage(token);
+    return EscapeForMessage(token.substr(0, kLongest)) + "...";
 }
 
 bool IsBlank(char c) {

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include "recipe/message_text.h"
 
 namespace seedscape::cli {
 namespace {
@@ -76,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(Rows, AcceptedCommandLine, ::testing::Values(
     Accepted{"PressOnTheLastColumnAndRow", {"--press", "290,210", "--mag", "100", "-o", "c.png"}, {}, {}, std::pair{290.0f, 210.0f}, 100, false, "c.png", F::kPng},
     Accepted{"PressAtTheOriginWithMagnificationOne", {"--press=0,0", "--mag=1", "--params"}, {}, {}, std::pair{0.0f, 0.0f}, 1, true, {}, F::kPng},
     Accepted{"MagnificationOffTheButtonLadder", {"--press", "1,1", "--mag", "37", "--params"}, {}, {}, std::pair{1.0f, 1.0f}, 37, true, {}, F::kPng},
-    Accepted{"PressJustPastTheEdgeIsOnItInSinglePrecision", {"--press", "290.000001,0", "--params"}, {}, {}, std::pair{290.0f, 0.0f}, 5, true, {}, F::kPng}),
+    Accepted{"PressJustPastTheEdgeIsOnItInSinglePrecision", {"--press", "290.000001,0", "--params"}, {}, {}, std::pair{290.0f, 0.0f}, 5, true, {}, F::kPng},
+    Accepted{"ShortOptionWithItsValueAttached", {"-om.ppm"}, {}, {}, {}, 5, false, "m.ppm", F::kPpm},
+    Accepted{"ValueThatStartsWithAMinusIsNoOption", {"--press", "-0,5", "--params"}, {}, {}, std::pair{0.0f, 5.0f}, 5, true, {}, F::kPng}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
@@ -99,7 +104,12 @@ class RefusedCommandLine : public ::testing::TestWithParam<Refused> {};
 TEST_P(RefusedCommandLine, SaysWhyOnOneLine) {
     const CommandLine parsed = Parse(GetParam().args);
     ASSERT_EQ(parsed.action, CommandLine::Action::kUsageError);
-    EXPECT_EQ(parsed.error.find('\n'), std::string::npos) << parsed.error;
+    // No control character at all: nothing the user typed may break the line
+    // or reach the terminal as a command.
+    for (const char c : parsed.error) {
+        EXPECT_TRUE(c >= 0x20 && c != 0x7f)
+            << "control character " << int(c) << " in " << parsed.error;
+    }
     for (const std::string& part : GetParam().message_parts) {
         EXPECT_NE(parsed.error.find(part), std::string::npos)
             << "\"" << parsed.error << "\" lacks \"" << part << "\"";
@@ -121,12 +131,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
     Refused{"SeedLeadingBlank", {"--seed", " 12", "--params"}, {"--seed  12: " + kSeedRange}},
     Refused{"SeedExponent", {"--seed", "1e3", "--params"}, {"--seed 1e3: " + kSeedRange}},
     Refused{"SeedTooLongForAnyInteger", {"--seed", "99999999999999999999999", "--params"}, {"--seed 99999999999999999999999: " + kSeedRange}},
-    Refused{"SeedEmpty", {"--seed=", "--params"}, {"--seed : " + kSeedRange}},
+    Refused{"SeedEmpty", {"--seed=", "--params"}, {"--seed: needs a value, a whole number from 1 to 1000000"}},
     Refused{"SeedMissingAtTheEnd", {"--params", "--seed"}, {"--seed: needs a value", "1 to 1000000"}},
+    Refused{"SeedFollowedByAnotherOption", {"--seed", "--params"}, {"--seed: needs a value"}},
+    Refused{"SeedWithANewline", {"--seed", "5\n", "--params"}, {"--seed 5\\n: " + kSeedRange}},
     Refused{"SeedTwice", {"--seed", "5", "--seed", "6", "--params"}, {"--seed 6: given twice"}},
     Refused{"SetUnknownField", {"--set", "foo=1", "--params"}, {"--set foo=1", "no field called \"foo\"", "barva, fak01"}},
     Refused{"SetFieldNamesAreCaseSensitive", {"--set", "BARVA=3", "--params"}, {"no field called \"BARVA\""}},
     Refused{"SetSeedIsNotAField", {"--set", "seed=5", "--params"}, {"no field called \"seed\""}},
+    Refused{"SetFieldWithATerminalCommand", {"--set", "\x1b[2Jbarva=1", "--params"}, {"--set \\x1b[2Jbarva=1: no field called \"\\x1b[2Jbarva\""}},
     Refused{"SetWithoutEquals", {"--set", "barva", "--params"}, {"--set barva: needs FIELD=VALUE"}},
     Refused{"SetEmptyValue", {"--set", "barva=", "--params"}, {"--set barva=: must be a whole number from 1 to 22"}},
     Refused{"SetBarvaFraction", {"--set", "barva=2.5", "--params"}, {"--set barva=2.5: must be a whole number from 1 to 22"}},
@@ -158,10 +171,16 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
     Refused{"OutputNamesAFolder", {"-o", "pictures.png/"}, {"-o pictures.png/: must be a file name"}},
     Refused{"OutputMissingName", {"--seed", "4", "-o"}, {"-o: needs a value"}},
     Refused{"OutputTwice", {"-o", "a.png", "-o", "b.png"}, {"-o b.png: given twice"}},
+    Refused{"OutputWrittenWithEquals", {"-o=x.png"}, {"-o =x.png: must not begin with \"=\""}},
+    Refused{"OutputFollowedByAnotherOption", {"-o", "--params"}, {"-o: needs a value, a file name ending in .png or .ppm"}},
     Refused{"UnknownLongOption", {"--bogus", "--params"}, {"unknown option --bogus"}},
+    Refused{"UnknownLongOptionWithAValue", {"--bogus=3", "--params"}, {"unknown option --bogus;"}},
     Refused{"UnknownShortOption", {"-x", "--params"}, {"unknown option -x"}},
+    Refused{"UnknownOptionWithABell", {"--bo\agus", "--params"}, {"unknown option --bo\\x07gus"}},
     Refused{"StrayArgument", {"--params", "out.png"}, {"unexpected argument out.png"}},
+    Refused{"StrayArgumentOverTwoLines", {"--params", "a\r\nb"}, {"unexpected argument a\\r\\nb"}},
     Refused{"FlagWithAValue", {"--params=yes"}, {"--params takes no value"}},
+    Refused{"FlagWithTrue", {"--params=true"}, {"--params takes no value"}},
     Refused{"NothingToDo", {"--seed", "5"}, {"nothing to do", "-o FILE", "--params"}},
     Refused{"NoArgumentsAtAll", {}, {"nothing to do"}}),
     [](const auto& info) { return info.param.name; });
@@ -170,9 +189,67 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
 TEST(HelpOption, WinsOverTheRestOfTheCommandLine) {
     EXPECT_EQ(Parse({"--help"}).action, CommandLine::Action::kShowHelp);
     EXPECT_EQ(Parse({"--seed", "5", "--help", "--bogus"}).action, CommandLine::Action::kShowHelp);
+    EXPECT_EQ(Parse({"--help", "--seed", "0"}).action, CommandLine::Action::kShowHelp);
     // ...but an error before it is still an error.
     EXPECT_EQ(Parse({"--seed", "0", "--help"}).action, CommandLine::Action::kUsageError);
 }
+
+// Each option on a line of its own with its value's name, descriptions in one
+// column, and nothing wider than a terminal.
+TEST(HelpText, ListsEveryOptionInOneColumnWithinEightyCharacters) {
+    const std::string help = UsageText();
+    for (const std::string option : {"--seed N", "--set FIELD=VALUE", "--press X,Y", "--mag F",
+                                     "--params", "-o FILE", "--help"}) {
+        std::string lead = "\n  " + option;
+        lead.resize(22, ' ');
+        EXPECT_NE(help.find(lead), std::string::npos) << option;
+    }
+    std::istringstream lines(help);
+    for (std::string line; std::getline(lines, line);) {
+        EXPECT_LE(line.size(), 80u) << line;
+    }
+}
+
+// ---- What a message repeats of the user's typing.
+
+struct Escaped {
+    std::string name;
+    std::string_view typed;
+    std::string shown;
+};
+
+// Rows print as their name in test listings.
+void PrintTo(const Escaped& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class EscapedText : public ::testing::TestWithParam<Escaped> {};
+
+TEST_P(EscapedText, IsShownOnOneLineWithoutControls) {
+    EXPECT_EQ(EscapeForMessage(GetParam().typed), GetParam().shown);
+}
+
+using namespace std::string_view_literals;
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, EscapedText, ::testing::Values(
+    Escaped{"PlainTextIsKept", "out 1.png", "out 1.png"},
+    Escaped{"Newline", "5\n", "5\\n"},
+    Escaped{"CarriageReturnAndTab", "a\rb\tc", "a\\rb\\tc"},
+    Escaped{"TerminalEscapeSequence", "\x1b[31mred", "\\x1b[31mred"},
+    Escaped{"BellAndDelete", "\a\x7f", "\\x07\\x7f"},
+    Escaped{"NulByte", "a\0b"sv, "a\\x00b"},
+    Escaped{"BackslashIsDoubledSoEscapesReadOneWay", "a\\nb", "a\\\\nb"},
+    Escaped{"Utf8LettersAreKept", "slika-\u010d-\u6f22\U0001f600.png", "slika-\u010d-\u6f22\U0001f600.png"},
+    Escaped{"C1ControlSequenceIntroducer", "\u009b2J", "\\xc2\\x9b2J"},
+    Escaped{"LoneContinuationByte", "\x80", "\\x80"},
+    Escaped{"ByteThatIsNeverUtf8", "\xff", "\\xff"},
+    Escaped{"CharacterCutShort", "a\xe6\xbc", "a\\xe6\\xbc"},
+    Escaped{"OverlongSlash", "\xc0\xaf", "\\xc0\\xaf"},
+    Escaped{"OverlongThreeBytes", "\xe0\x80\xaf", "\\xe0\\x80\\xaf"},
+    Escaped{"Surrogate", "\xed\xa0\x80", "\\xed\\xa0\\x80"},
+    Escaped{"BeyondUnicode", "\xf4\x90\x80\x80", "\\xf4\\x90\\x80\\x80"}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
 
 }  // namespace
 }  // namespace seedscape::cli
