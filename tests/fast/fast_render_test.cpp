@@ -87,22 +87,28 @@ TEST_P(EveryBenchmarkSeed, MotherAndChildMatchBitForBit) {
     ExpectSameAsStraightforward(ImageMotherRecord(GetParam()), {kMotherStep, Press(200, 50, 5)});
 }
 
-INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenchmarkSeeds));
+INSTANTIATE_TEST_SUITE_P(FastRender, EveryBenchmarkSeed, testing::ValuesIn(kBenchmarkSeeds),
+                         [](const auto& info) { return "seed_" + std::to_string(info.param); });
 
 // Sixty more seeds spread over the whole range, each a mother and a child at
 // a point of its own, so that many schemes, factor pairs and views are met.
 class ManySeeds : public testing::TestWithParam<int> {};
 
+int ManySeed(int k) {
+    return 1 + (k * 16661) % 1000000;
+}
+
 TEST_P(ManySeeds, MotherAndChildMatchBitForBit) {
     const int k = GetParam();
-    const int seed = 1 + (k * 16661) % 1000000;
     ExpectSameAsStraightforward(
-        ImageMotherRecord(seed),
+        ImageMotherRecord(ManySeed(k)),
         {kMotherStep, Press(static_cast<float>(k * 37 % 291), static_cast<float>(k * 53 % 211),
                             static_cast<double>(1 + k % 12))});
 }
 
-INSTANTIATE_TEST_SUITE_P(FastRender, ManySeeds, testing::Range(0, 60));
+INSTANTIATE_TEST_SUITE_P(FastRender, ManySeeds, testing::Range(0, 60), [](const auto& info) {
+    return "seed_" + std::to_string(ManySeed(info.param));
+});
 
 class EveryColourScheme : public testing::TestWithParam<int> {};
 
@@ -112,7 +118,8 @@ TEST_P(EveryColourScheme, MotherMatchesBitForBit) {
     ExpectSameAsStraightforward(state, {kMotherStep});
 }
 
-INSTANTIATE_TEST_SUITE_P(FastRender, EveryColourScheme, testing::Range(1, 23));
+INSTANTIATE_TEST_SUITE_P(FastRender, EveryColourScheme, testing::Range(1, 23),
+                         [](const auto& info) { return "scheme_" + std::to_string(info.param); });
 
 struct SelectorCase {
     int fak01;
