@@ -8,7 +8,9 @@
 #include <string>
 #include <utility>
 
+#include "state/grid_geometry.h"
 #include "test_support.h"
+#include "tests/support/base_view.h"
 
 namespace seedscape {
 namespace {
@@ -66,15 +68,10 @@ TEST(DrawParametersFromSeed, LeavesTheBaseViewAndMagnificationFive) {
     NewImageMotherParameters(state, random);
 
     EXPECT_EQ(state.f, 5);
-    EXPECT_EQ(state.di, 0);
-    EXPECT_EQ(state.dj, 0);
+    EXPECT_EQ(testing::BaseViewDifference(state), "");
     EXPECT_EQ(state.bblack, 0);
-    EXPECT_EQ(state.sir, 290);
-    EXPECT_EQ(state.vis, 210);
-    EXPECT_EQ(state.zoomx1, 72);
-    EXPECT_EQ(state.zoomy1, 52);
-    EXPECT_EQ(state.zoomx2, 2);
-    EXPECT_EQ(state.zoomy2, 2);
+    EXPECT_EQ(state.sir, kImageWidth - 1);
+    EXPECT_EQ(state.vis, kImageHeight - 1);
     // The start-up selectors are not this operation's to change.
     EXPECT_EQ(state.tip, 2);
     EXPECT_EQ(state.grad, 8);
