@@ -10,6 +10,7 @@
 #include "render/image_child.h"
 #include "render/pixel_image.h"
 #include "render/render_image.h"
+#include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
 #include "tests/fast/record_equality.h"
 
@@ -53,13 +54,13 @@ constexpr Step Press(float x, float y, double f) {
 // fast variant, and expects the same canvas and the same record after each.
 void ExpectSameAsStraightforward(const ImageState& start, const std::vector<Step>& steps) {
     ImageState expected = start;
-    PixelImage expected_canvas(891, 651);
+    PixelImage expected_canvas(kCanvasWidth, kCanvasHeight);
     std::vector<ImageState> records;
     std::vector<PixelImage> canvases;
     const std::vector<Variant> variants = Variants();
     for (std::size_t k = 0; k < variants.size(); ++k) {
         records.push_back(start);
-        canvases.emplace_back(891, 651);
+        canvases.emplace_back(kCanvasWidth, kCanvasHeight);
     }
     for (std::size_t s = 0; s < steps.size(); ++s) {
         const Step& step = steps[s];
@@ -100,10 +101,10 @@ int ManySeed(int k) {
 
 TEST_P(ManySeeds, MotherAndChildMatchBitForBit) {
     const int k = GetParam();
-    ExpectSameAsStraightforward(
-        ImageMotherRecord(ManySeed(k)),
-        {kMotherStep, Press(static_cast<float>(k * 37 % 291), static_cast<float>(k * 53 % 211),
-                            static_cast<double>(1 + k % 12))});
+    ExpectSameAsStraightforward(ImageMotherRecord(ManySeed(k)),
+                                {kMotherStep, Press(static_cast<float>(k * 37 % kImageWidth),
+                                                    static_cast<float>(k * 53 % kImageHeight),
+                                                    static_cast<double>(1 + k % 12))});
 }
 
 INSTANTIATE_TEST_SUITE_P(FastRender, ManySeeds, testing::Range(0, 60), [](const auto& info) {
@@ -153,9 +154,14 @@ INSTANTIATE_TEST_SUITE_P(FastRender, EveryFactorSelector, testing::ValuesIn(Sele
 
 TEST(FastRender, ChildrenAtEveryCornerAndMagnificationMatch) {
     std::vector<Step> steps = {kMotherStep};
+    constexpr float kRight = kImageWidth - 1;  // the mother's last column and row
+    constexpr float kBottom = kImageHeight - 1;
     for (const double f : {1.0, 5.0, 100.0}) {
-        for (const auto& [x, y] :
-             {std::pair{0.f, 0.f}, {290.f, 0.f}, {0.f, 210.f}, {290.f, 210.f}, {145.f, 105.f}}) {
+        for (const auto& [x, y] : {std::pair{0.f, 0.f},
+                                   {kRight, 0.f},
+                                   {0.f, kBottom},
+                                   {kRight, kBottom},
+                                   {kRight / 2, kBottom / 2}}) {
             steps.push_back(Press(x, y, f));
         }
     }
