@@ -13,8 +13,8 @@
 namespace seedscape::cli {
 namespace {
 
-using testing::EngineImageMother;
 using seedscape::testing::ImageAtPlace;
+using testing::EngineImageMother;
 using testing::SameImage;
 
 RenderOptions Options(const std::vector<std::string_view>& args) {

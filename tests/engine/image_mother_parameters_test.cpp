@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
@@ -151,6 +152,11 @@ struct ExtremeRow {
     double draw;
     double expected;
 };
+
+void PrintTo(const ExtremeRow& row, std::ostream* os) {
+    *os << row.field << " at draw " << row.place << " = " << row.draw << " of seed "
+        << row.fixture_seed;
+}
 
 double Field(const ImageState& s, const std::string& name) {
     const std::pair<const char*, double> fields[] = {

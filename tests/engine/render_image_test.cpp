@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -27,6 +28,10 @@ struct NamedPass {
     const char* name;
     void (*run)(ImageState&, DrawingSurface&);
 };
+
+void PrintTo(const NamedPass& pass, std::ostream* os) {
+    *os << pass.name << " pass";
+}
 
 class EveryPass : public ::testing::TestWithParam<NamedPass> {
   protected:

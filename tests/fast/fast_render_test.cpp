@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -127,6 +128,10 @@ struct SelectorCase {
     int fak02;
 };
 
+void PrintTo(const SelectorCase& c, std::ostream* os) {
+    *os << "fak01 " << c.fak01 << ", fak02 " << c.fak02;
+}
+
 class EveryFactorSelector : public testing::TestWithParam<SelectorCase> {};
 
 TEST_P(EveryFactorSelector, MotherMatchesBitForBit) {
@@ -191,6 +196,10 @@ struct FailureCase {
     int fak02;
     int barva;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class FailingPixels : public testing::TestWithParam<FailureCase> {};
 
