@@ -17,6 +17,7 @@ inline constexpr float kClock = 45296.5f;
 // The canvas's pixels in a rectangle, as colour values.
 PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int height);
 
+// The image mother of a seed as the engine alone renders it.
 using testing::EngineImageMother;
 
 // The child a press at (x, y) with magnification f makes of the image mother
