@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "app/form1.h"
+#include "magnification_ladder.h"
+#include "state/grid_geometry.h"
 #include "window_check.h"
 
 namespace seedscape {
@@ -16,19 +18,14 @@ class Form1SoakTest : public QObject {
 
   private slots:
     void randomEventsKeepTheRecordSound() {
-        const std::vector<double> ladder = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10,
-                                            12, 14, 16, 18, 20, 22, 24, 26, 28, 30,
-                                            35, 40, 45, 50, 60, 70, 80, 90, 100};
-        const std::vector<std::pair<double, double>> places = {{0, 0},   {300, 0},   {600, 0},
-                                                               {0, 220}, {300, 220}, {600, 220},
-                                                               {0, 440}, {300, 440}, {600, 440}};
-        constexpr std::size_t kStartRung = 4;  // f = 5
+        const auto& ladder = check::kMagnificationLadder;
+        using check::kStartRung;
 
         Form1 form;
         form.Form_Load(check::kClock);
         std::mt19937 random(20240611);
         std::size_t rung = kStartRung;
-        std::size_t place = 0;  // index into places; children use 1 to 8
+        int place = 0;  // the grid place of the last image drawn; children use 1 to 8
 
         // Children and new mothers cost a render each; keep them a minority.
         enum Event { kPlus, kMinus, kHelp, kNew, kPressInside, kPressOutside };
@@ -36,6 +33,8 @@ class Form1SoakTest : public QObject {
         auto coordinate = [&](int low, int high) {
             return std::uniform_int_distribution<int>(low, high)(random);
         };
+        constexpr int kRight = kCanvasWidth - 1;  // the canvas's last column and row
+        constexpr int kBottom = kCanvasHeight - 1;
         const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton};
 
         int seen[kPressOutside + 1] = {};
@@ -61,23 +60,25 @@ class Form1SoakTest : public QObject {
                     break;
                 case kPressInside:
                     // Below the button row, so that every press reaches the canvas.
-                    QTest::mouseClick(form.windowHandle(), buttons[coordinate(0, 2)], {},
-                                      QPoint(coordinate(0, 290), coordinate(26, 210)));
-                    place = place == 8 ? 1 : place + 1;
+                    QTest::mouseClick(
+                        form.windowHandle(), buttons[coordinate(0, 2)], {},
+                        QPoint(coordinate(0, kImageWidth - 1), coordinate(26, kImageHeight - 1)));
+                    place = place == kGridPlaces - 1 ? 1 : place + 1;
                     break;
                 case kPressOutside:
-                    QTest::mouseClick(form.windowHandle(), buttons[coordinate(0, 2)], {},
-                                      coordinate(0, 1)
-                                          ? QPoint(coordinate(291, 890), coordinate(0, 650))
-                                          : QPoint(coordinate(0, 890), coordinate(211, 650)));
+                    QTest::mouseClick(
+                        form.windowHandle(), buttons[coordinate(0, 2)], {},
+                        coordinate(0, 1)
+                            ? QPoint(coordinate(kImageWidth, kRight), coordinate(0, kBottom))
+                            : QPoint(coordinate(0, kRight), coordinate(kImageHeight, kBottom)));
                     break;
             }
             const ImageState& s = form.state();
             const QByteArray where =
                 "event " + QByteArray::number(event) + ", kind " + QByteArray::number(kind);
-            QVERIFY2(check::AtBaseView(s), where);
+            QVERIFY_BASE_VIEW(s, where);
             QVERIFY2(s.f == ladder[rung], where);
-            QVERIFY2(std::make_pair(s.zamikx, s.zamiky) == places[place], where);
+            QVERIFY2(s.zamikx == PlaceNumber(place).x && s.zamiky == PlaceNumber(place).y, where);
         }
         for (const int count : seen) QVERIFY(count > 0);  // every kind of event happened
     }

@@ -5,31 +5,38 @@
 
 #include <QMouseEvent>
 #include <QTest>
+#include <map>
 #include <vector>
 
 #include "app/magnification.h"
+#include "magnification_ladder.h"
+#include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
 #include "window_check.h"
 
 namespace seedscape {
 namespace {
 
-using check::AtBaseView;
 using check::CanvasRegion;
 using check::ClickButton;
+using check::kMagnificationLadder;
+using check::kStartRung;
 using check::PressAt;
 
-PixelImage Place(const Form1& form, int left, int top) {
-    return CanvasRegion(form.canvas(), left, top, 291, 211);
+// The image at grid place `number`: 0 is the mother's, 1 to 8 the children's.
+PixelImage Place(const Form1& form, int number) {
+    const TilePlace place = PlaceNumber(number);
+    return CanvasRegion(form.canvas(), place.x, place.y, kImageWidth, kImageHeight);
 }
 
 PixelImage Indicator(const Form1& form) {
     return CanvasRegion(form.canvas(), 0, 0, 56, 30);
 }
 
-bool IsBlank(const Form1& form, int left, int top) {
-    for (int y = top; y < top + 211; ++y) {
-        for (int x = left; x < left + 291; ++x) {
+bool IsBlank(const Form1& form, int number) {
+    const TilePlace place = PlaceNumber(number);
+    for (int y = place.y; y < place.y + kImageHeight; ++y) {
+        for (int x = place.x; x < place.x + kImageWidth; ++x) {
             if (form.canvas().image().pixel(x, y) != kBackgroundColour.rgb()) return false;
         }
     }
@@ -58,7 +65,7 @@ class Form1Test : public QObject {
         form.Form_Load(check::kClock);
         const ImageState& s = form.state();
         QCOMPARE(form.windowTitle(), QStringLiteral("Form1"));
-        QVERIFY(form.width() >= 891 && form.height() >= 651);
+        QVERIFY(form.width() >= kCanvasWidth && form.height() >= kCanvasHeight);
 
         ImageState drawn;
         RandomGenerator random;
@@ -66,23 +73,16 @@ class Form1Test : public QObject {
         DrawSeed(drawn, random);
         QCOMPARE(s.seed, drawn.seed);
 
-        QVERIFY(AtBaseView(s));
+        QVERIFY_BASE_VIEW(s, "start-up");
         QCOMPARE(
             (std::vector{s.f, s.zamikx, s.zamiky, s.sir, s.vis, s.tip, s.grad, s.nacin, s.manjul}),
-            (std::vector{5.0, 0.0, 0.0, 290.0, 210.0, 2.0, 8.0, 1.0, 1.0}));
+            (std::vector<double>{5, 0, 0, kImageWidth - 1, kImageHeight - 1, 2, 8, 1, 1}));
 
         const int right = IndicatorRight(form.canvas());
-        QVERIFY_SAME(WithoutTexts(Place(form, 0, 0), right),
-                     WithoutTexts(check::RenderMother(s.seed), right));
-        for (const auto& [left, top] : std::vector<std::pair<int, int>>{{300, 0},
-                                                                        {600, 0},
-                                                                        {0, 220},
-                                                                        {300, 220},
-                                                                        {600, 220},
-                                                                        {0, 440},
-                                                                        {300, 440},
-                                                                        {600, 440}}) {
-            QVERIFY2(IsBlank(form, left, top), "no help text and no child at start-up");
+        QVERIFY_SAME(WithoutTexts(Place(form, 0), right),
+                     WithoutTexts(check::EngineImageMother(s.seed), right));
+        for (int place = 1; place < kGridPlaces; ++place) {
+            QVERIFY2(IsBlank(form, place), "no help text and no child at start-up");
         }
     }
 
@@ -109,63 +109,58 @@ class Form1Test : public QObject {
     void magnificationButtons() {
         Form1 form;
         form.Form_Load(check::kClock);
-        const PixelImage before = WithoutTexts(Place(form, 0, 0), IndicatorRight(form.canvas()));
-        const std::vector<double> ladder = {5,  6,  7,  8,  9,  10, 12, 14, 16, 18, 20, 22, 24,
-                                            26, 28, 30, 35, 40, 45, 50, 60, 70, 80, 90, 100};
-        std::vector<PixelImage> shown = {Indicator(form)};
-        for (std::size_t k = 1; k < ladder.size(); ++k) {
+        const PixelImage before = WithoutTexts(Place(form, 0), IndicatorRight(form.canvas()));
+        const auto& ladder = kMagnificationLadder;
+        std::map<std::size_t, PixelImage> shown;  // by rung, from the way up
+        shown.emplace(kStartRung, Indicator(form));
+        for (std::size_t k = kStartRung + 1; k < ladder.size(); ++k) {
             ClickButton(form, "Command1");
             QCOMPARE(form.state().f, ladder[k]);
-            shown.push_back(Indicator(form));
-            QVERIFY2(!(shown[k] == shown[k - 1]), "the indicator did not change");
+            shown.emplace(k, Indicator(form));
+            QVERIFY2(!(shown.at(k) == shown.at(k - 1)), "the indicator did not change");
         }
         ClickButton(form, "Command1");
-        QCOMPARE(form.state().f, 100.0);
+        QCOMPARE(form.state().f, ladder.back());
         for (std::size_t k = ladder.size() - 1; k-- > 0;) {
             ClickButton(form, "Command11");
             QCOMPARE(form.state().f, ladder[k]);
-            QVERIFY_SAME(Indicator(form), shown[k]);
+            if (shown.count(k) != 0) QVERIFY_SAME(Indicator(form), shown.at(k));
         }
-        for (int k = 0; k < 5; ++k) ClickButton(form, "Command11");
-        QCOMPARE(form.state().f, 1.0);
         ClickButton(form, "Command11");
-        QCOMPARE(form.state().f, 1.0);
-        QVERIFY_SAME(WithoutTexts(Place(form, 0, 0), IndicatorRight(form.canvas())), before);
-        QVERIFY(IsBlank(form, 300, 0));
+        QCOMPARE(form.state().f, ladder.front());
+        QVERIFY_SAME(WithoutTexts(Place(form, 0), IndicatorRight(form.canvas())), before);
+        QVERIFY(IsBlank(form, 1));
     }
 
-    // Nine children fill the eight free places and wrap to (300, 0); the view
+    // Nine children fill the eight free places and wrap to place 1; the view
     // is the base view after every one, the mother is never drawn over, and
-    // after "new" the next child goes to (300, 0) again.
+    // after "new" the next child goes to place 1 again.
     void childrenFillTheGridInOrder() {
         Form1 form;
         form.Form_Load(check::kClock);
         ClickButton(form, "Command1");  // f = 6
-        const PixelImage mother = Place(form, 0, 0);
-        const std::vector<std::pair<double, double>> places = {{300, 0},   {600, 0},   {0, 220},
-                                                               {300, 220}, {600, 220}, {0, 440},
-                                                               {300, 440}, {600, 440}, {300, 0}};
-        for (std::size_t k = 0; k < places.size(); ++k) {
+        const PixelImage mother = Place(form, 0);
+        const std::vector<int> places = {1, 2, 3, 4, 5, 6, 7, 8, 1};
+        for (const int place : places) {
             PressAt(form, 200, 50);
-            QCOMPARE(std::make_pair(form.state().zamikx, form.state().zamiky), places[k]);
-            QVERIFY(AtBaseView(form.state()));
+            QCOMPARE(form.state().zamikx, double(PlaceNumber(place).x));
+            QCOMPARE(form.state().zamiky, double(PlaceNumber(place).y));
+            QVERIFY_BASE_VIEW(form.state(), "after a child");
             QCOMPARE(form.state().f, 6.0);
         }
         const PixelImage child = check::RenderChild(form.state().seed, 6, 200, 50);
-        for (const auto& [left, top] : places) {
-            QVERIFY_SAME(Place(form, static_cast<int>(left), static_cast<int>(top)), child);
-        }
-        QVERIFY_SAME(Place(form, 0, 0), mother);
+        for (const int place : places) QVERIFY_SAME(Place(form, place), child);
+        QVERIFY_SAME(Place(form, 0), mother);
 
         ClickButton(form, "Command5");
         QCOMPARE(form.state().zamikx, 0.0);
         QCOMPARE(form.state().zamiky, 0.0);
         QCOMPARE(form.state().f, 5.0);
         PressAt(form, 280, 30);
-        QCOMPARE(form.state().zamikx, 300.0);
-        QCOMPARE(form.state().zamiky, 0.0);
-        QVERIFY_SAME(Place(form, 300, 0), check::RenderChild(form.state().seed, 5, 280, 30));
-        QVERIFY2(IsBlank(form, 600, 0), "\"new\" clears the old children");
+        QCOMPARE(form.state().zamikx, double(PlaceNumber(1).x));
+        QCOMPARE(form.state().zamiky, double(PlaceNumber(1).y));
+        QVERIFY_SAME(Place(form, 1), check::RenderChild(form.state().seed, 5, 280, 30));
+        QVERIFY2(IsBlank(form, 2), "\"new\" clears the old children");
     }
 
     void pressesCountOnlyOnTheImageMother() {
@@ -174,14 +169,16 @@ class Form1Test : public QObject {
             int x, y;
             bool counts;
         };
+        const int right = kImageWidth - 1;  // the mother's last column and row
+        const int bottom = kImageHeight - 1;
         const Case cases[] = {
-            {"last column and row of the mother", 290, 210, true},
+            {"last column and row of the mother", right, bottom, true},
             {"on the indicator", 20, 15, true},
             {"on the credit line", 100, 190, true},
-            {"one column right of the mother", 291, 0, false},
-            {"right of the mother, last row", 291, 210, false},
-            {"one row below the mother", 0, 211, false},
-            {"below the mother, last column", 290, 211, false},
+            {"one column right of the mother", right + 1, 0, false},
+            {"right of the mother, last row", right + 1, bottom, false},
+            {"one row below the mother", 0, bottom + 1, false},
+            {"below the mother, last column", right, bottom + 1, false},
             {"on a child", 400, 100, false},
             {"on the help place", 100, 300, false},
         };
@@ -195,9 +192,9 @@ class Form1Test : public QObject {
                 form.state().zamikx != before.zamikx || form.state().zamiky != before.zamiky;
             QVERIFY2(moved == c.counts, c.name);
             QVERIFY2((form.canvas().image() != canvas_before) == c.counts, c.name);
-            QVERIFY2(AtBaseView(form.state()), c.name);
+            QVERIFY_BASE_VIEW(form.state(), c.name);
         }
-        QVERIFY_SAME(Place(form, 300, 0), check::RenderChild(form.state().seed, 5, 290, 210));
+        QVERIFY_SAME(Place(form, 1), check::RenderChild(form.state().seed, 5, right, bottom));
     }
 
     // The buttons sit on the image mother, yet a press on one reaches only
@@ -208,11 +205,11 @@ class Form1Test : public QObject {
         for (const char* name : {"Command1", "Command11", "Command19"}) {
             ClickButton(form, name);
             QCOMPARE(form.state().zamikx, 0.0);
-            QVERIFY2(IsBlank(form, 300, 0), name);
+            QVERIFY2(IsBlank(form, 1), name);
         }
         PressAt(form, 112, 8);  // the top left corner of "+"
         QCOMPARE(form.state().zamikx, 0.0);
-        QVERIFY(IsBlank(form, 300, 0));
+        QVERIFY(IsBlank(form, 1));
     }
 
     void helpTwiceLooksLikeHelpOnce() {
@@ -220,7 +217,7 @@ class Form1Test : public QObject {
         form.Form_Load(check::kClock);
         ClickButton(form, "Command19");
         const QImage once = form.canvas().image();
-        QVERIFY(!IsBlank(form, 0, 220));
+        QVERIFY(!IsBlank(form, 3));
         ClickButton(form, "Command19");
         QCOMPARE(form.canvas().image(), once);
     }
@@ -238,9 +235,8 @@ class Form1Test : public QObject {
             PressAt(*form, 200, 50);
             PressAt(*form, 250, 200);
         }
-        QCOMPARE(with_help.state().zamiky, 220.0);
-        QVERIFY_SAME(Place(with_help, 0, 220),
-                     check::RenderChild(with_help.state().seed, 5, 250, 200));
+        QCOMPARE(with_help.state().zamiky, double(PlaceNumber(3).y));
+        QVERIFY_SAME(Place(with_help, 3), check::RenderChild(with_help.state().seed, 5, 250, 200));
         QCOMPARE(with_help.canvas().image(), without.canvas().image());
     }
 
@@ -265,9 +261,9 @@ class Form1Test : public QObject {
         post(&form, QEvent::MouseButtonPress, QPoint(280, 30));
         QCoreApplication::processEvents();
         QVERIFY(form.state().seed != old_seed);
-        QCOMPARE(form.state().zamikx, 600.0);
-        QVERIFY_SAME(Place(form, 300, 0), check::RenderChild(form.state().seed, 5, 60, 150));
-        QVERIFY_SAME(Place(form, 600, 0), check::RenderChild(form.state().seed, 5, 280, 30));
+        QCOMPARE(form.state().zamikx, double(PlaceNumber(2).x));
+        QVERIFY_SAME(Place(form, 1), check::RenderChild(form.state().seed, 5, 60, 150));
+        QVERIFY_SAME(Place(form, 2), check::RenderChild(form.state().seed, 5, 280, 30));
     }
 
     // On a display scaled by 2 every canvas pixel becomes a sharp 2 x 2 block.
@@ -279,7 +275,7 @@ class Form1Test : public QObject {
         form.render(&screen);
         const QImage& canvas = form.canvas().image();
         for (int y = 30; y < 180; ++y) {
-            for (int x = 0; x < 291; ++x) {
+            for (int x = 0; x < kImageWidth; ++x) {
                 for (int d = 0; d < 4; ++d) {
                     const QRgb got = screen.pixel(2 * x + d % 2, 2 * y + d / 2);
                     if (got != canvas.pixel(x, y)) {

@@ -6,12 +6,11 @@
 #include "app/canvas.h"
 #include "app/magnification.h"
 #include "app/texts.h"
+#include "magnification_ladder.h"
+#include "state/grid_geometry.h"
 
 namespace seedscape {
 namespace {
-
-const std::vector<double> kLadder = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 12, 14, 16, 18, 20,
-                                     22, 24, 26, 28, 30, 35, 40, 45, 50, 60, 70, 80, 90, 100};
 
 constexpr ColourValue kBlack = MakeColour(0, 0, 0);
 
@@ -95,7 +94,7 @@ class ProceduresTest : public QObject {
         const int right = IndicatorRight(canvas);
         QVERIFY2(right >= 30 && right < 56, qPrintable(QString::number(right)));
         QVERIFY(10 + canvas.TextWidth(NumberText(100)) <= right);
-        for (const double f : kLadder) {
+        for (const double f : check::kMagnificationLadder) {
             Paint(canvas, 0, 0, 60, 30, kBlack);
             ImageState state;
             state.f = f;
@@ -114,32 +113,33 @@ class ProceduresTest : public QObject {
         }
     }
 
-    // The white band is exactly the grid place (0, 220), and the lines stay
-    // on it, so a child drawn there later hides every trace of them.
+    // The white band is exactly grid place 3, below the mother, and the lines
+    // stay on it, so a child drawn there later hides every trace of them.
     void helpScreenKeepsToItsBand() {
         Canvas canvas;
         canvas.SetFontSize(10);
         HelpLines helplines;
         LoadHelpText(helplines);
         ShowHelpScreen(helplines, canvas);
-        QCOMPARE(CountChanged(canvas, canvas.image().rect(),
-                              QRect(QPoint(0, 220), QPoint(290, 430)), kBackgroundColour.rgb()),
-                 0);
+        const QRect band(PlaceNumber(3).x, PlaceNumber(3).y, kImageWidth, kImageHeight);
+        QCOMPARE(CountChanged(canvas, canvas.image().rect(), band, kBackgroundColour.rgb()), 0);
         auto ink_in_rows = [&](int top, int bottom) {
             int ink = 0;
             for (int y = top; y <= bottom; ++y) {
-                for (int x = 0; x <= 290; ++x) ink += At(canvas, x, y) != 0xFFFFFFU;
+                for (int x = band.left(); x <= band.right(); ++x) {
+                    ink += At(canvas, x, y) != 0xFFFFFFU;
+                }
             }
             return ink;
         };
-        QCOMPARE(ink_in_rows(220, 244), 0);
+        QCOMPARE(ink_in_rows(band.top(), 244), 0);
         for (int line = 1; line <= 11; ++line) {
             const int top = 230 + 15 * line;
             const int ink = ink_in_rows(top, top + 14);
             // Line 7 is a single blank: an empty line between 6 and 8.
             QVERIFY2(line == 7 ? ink == 0 : ink > 0, qPrintable(QString::number(line)));
         }
-        QCOMPARE(ink_in_rows(410, 430), 0);
+        QCOMPARE(ink_in_rows(410, band.bottom()), 0);
     }
 
     void creditKeepsToItsBand() {

@@ -19,19 +19,12 @@ PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int 
     return region;
 }
 
-PixelImage RenderMother(double seed) {
-    ImageState state = ImageMotherRecord(seed);
-    PixelImage image(291, 211);
-    RenderImage(state, image);
-    return image;
-}
-
 PixelImage RenderChild(double seed, double f, float x, float y) {
     ImageState state = ImageMotherRecord(seed);
     state.f = f;
-    PixelImage image(591, 211);  // the first child lands at (300, 0)
-    RenderImageChild(state, image, x, y, RenderImage);
-    return image.Crop(300, 0, 291, 211);
+    PixelImage canvas(kCanvasWidth, kCanvasHeight);
+    RenderImageChild(state, canvas, x, y, RenderImage);
+    return testing::ImageAtPlace(canvas, 1);  // the first child's place
 }
 
 QString Difference(const PixelImage& got, const PixelImage& want) {
@@ -54,11 +47,6 @@ QString Difference(const PixelImage& got, const PixelImage& want) {
         }
     }
     return QStringLiteral("%1 pixels differ, %2").arg(count).arg(first);
-}
-
-bool AtBaseView(const ImageState& s) {
-    return s.zoomx1 == 72 && s.zoomy1 == 52 && s.zoomx2 == 2 && s.zoomy2 == 2 && s.di == 0 &&
-           s.dj == 0;
 }
 
 void PressAt(Form1& form, int x, int y) {

@@ -6,6 +6,8 @@
 #include "app/canvas.h"
 #include "app/form1.h"
 #include "render/pixel_image.h"
+#include "tests/support/base_view.h"
+#include "tests/support/engine_images.h"
 
 namespace seedscape::check {
 
@@ -15,9 +17,11 @@ inline constexpr float kClock = 45296.5f;
 // The canvas's pixels in a rectangle, as colour values.
 PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int height);
 
-// The image mother of `seed` and the child a press at (x, y) with
-// magnification f makes of it, as the engine alone renders them.
-PixelImage RenderMother(double seed);
+// The image mother of a seed as the engine alone renders it.
+using testing::EngineImageMother;
+
+// The child a press at (x, y) with magnification f makes of the image mother
+// of `seed`, as the engine alone renders it.
 PixelImage RenderChild(double seed, double f, float x, float y);
 
 // Empty when equal; otherwise how many pixels differ and the first of them.
@@ -30,8 +34,14 @@ QString Difference(const PixelImage& got, const PixelImage& want);
         QVERIFY2(difference.isEmpty(), qPrintable(difference));               \
     } while (false)
 
-// zoomx1 72, zoomy1 52, zoomx2 and zoomy2 2, no shift: the image mother's view.
-bool AtBaseView(const ImageState& state);
+// Fails the calling test, naming the fields that differ and `where` (text),
+// unless the record holds the base view.
+#define QVERIFY_BASE_VIEW(state, where)                                                           \
+    do {                                                                                          \
+        const std::string difference = ::seedscape::testing::BaseViewDifference(state);           \
+        QVERIFY2(difference.empty(), qPrintable(QString::fromUtf8(where) + QStringLiteral(": ") + \
+                                                QString::fromStdString(difference)));             \
+    } while (false)
 
 // Input the way a person gives it: through the window, so that Qt decides
 // which widget the press lands on.

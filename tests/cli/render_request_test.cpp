@@ -6,12 +6,14 @@
 
 #include "render/image_child.h"
 #include "render/render_image.h"
+#include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
 #include "test_support.h"
 
 namespace seedscape::cli {
 namespace {
 
+using seedscape::testing::ImageAtPlace;
 using testing::EngineImageMother;
 using testing::SameImage;
 
@@ -28,13 +30,13 @@ PixelImage Render(const std::vector<std::string_view>& args) {
 }
 
 // The child as the window makes it: the mother on the canvas, then the press
-// in the same record; the first child's place is (300, 0).
+// in the same record; the first child takes place 1.
 PixelImage EngineChild(ImageState state, float x, float y, double f, bool mother_first = true) {
-    PixelImage canvas(891, 651);
+    PixelImage canvas(kCanvasWidth, kCanvasHeight);
     if (mother_first) RenderImage(state, canvas);
     state.f = f;
     RenderImageChild(state, canvas, x, y, RenderImage);
-    return canvas.Crop(300, 0, 291, 211);
+    return ImageAtPlace(canvas, 1);
 }
 
 TEST(RenderRequest, SeedGivesTheEngineImageMother) {
@@ -129,7 +131,7 @@ TEST(RenderRequest, SetsApplyAfterTheDrawsLastOneWinsAndSinglesRound) {
 TEST(RenderRequest, SetBarvaDrawsWithThatScheme) {
     ImageState record = ImageMotherRecord(2024);
     record.barva = 17;
-    PixelImage expected(291, 211);
+    PixelImage expected(kImageWidth, kImageHeight);
     RenderImage(record, expected);
     std::string where;
     EXPECT_TRUE(

@@ -9,9 +9,6 @@
 #include <iterator>
 #include <stdexcept>
 
-#include "render/render_image.h"
-#include "state/image_mother_parameters.h"
-
 namespace seedscape::cli::testing {
 
 ScratchDirectory::ScratchDirectory() {
@@ -32,17 +29,6 @@ std::vector<std::string> ScratchDirectory::Entries() const {
     }
     std::sort(names.begin(), names.end());
     return names;
-}
-
-PixelImage EngineImageMother(double seed) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    state.seed = seed;
-    RandomGenerator random;
-    DrawParametersFromSeed(state, random);
-    PixelImage image(291, 211);
-    RenderImage(state, image);
-    return image;
 }
 
 bool SameImage(const PixelImage& a, const PixelImage& b, std::string* where) {

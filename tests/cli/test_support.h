@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "render/pixel_image.h"
+#include "tests/support/engine_images.h"
 
 namespace seedscape::cli::testing {
 
@@ -26,8 +27,7 @@ class ScratchDirectory {
     std::filesystem::path path_;
 };
 
-// The image mother of `seed`, made with the engine alone.
-PixelImage EngineImageMother(double seed);
+using seedscape::testing::EngineImageMother;
 
 // Whether both have the same size and the same colour at every pixel; on a
 // difference, `where` tells the first one.

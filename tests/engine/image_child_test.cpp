@@ -3,31 +3,37 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <utility>
 
 #include "render/pixel_image.h"
 #include "render/render_image.h"
+#include "state/grid_geometry.h"
 #include "test_support.h"
+#include "tests/support/base_view.h"
+#include "tests/support/engine_images.h"
 
 namespace seedscape {
 namespace {
 
-using testing::ExpectBaseView;
+using testing::BaseViewDifference;
+using testing::ImageAtPlace;
 using testing::Plotted;
 using testing::RecordingSurface;
 
-using Place = std::pair<double, double>;
-
 // The places children take after a new image mother: along the rows, and
 // after the last one back to the place right of the mother.
-const Place kChildPlaces[] = {{300, 0}, {600, 0},   {0, 220},   {300, 220}, {600, 220},
-                              {0, 440}, {300, 440}, {600, 440}, {300, 0},   {600, 0}};
+const int kChildPlaces[] = {1, 2, 3, 4, 5, 6, 7, 8, 1, 2};
+
+// Whether the tile offset is the corner of grid place `number`.
+bool IsAtPlace(const ImageState& state, int number) {
+    return state.zamikx == PlaceNumber(number).x && state.zamiky == PlaceNumber(number).y;
+}
 
 TEST(AdvanceTileOffset, FillsTheGridAndNeverReturnsToTheMothersPlace) {
     ImageState state;
-    for (const Place& place : kChildPlaces) {
+    for (const int place : kChildPlaces) {
         AdvanceTileOffset(state);
-        EXPECT_EQ((Place{state.zamikx, state.zamiky}), place);
+        EXPECT_TRUE(IsAtPlace(state, place))
+            << "place " << place << ", not (" << state.zamikx << ", " << state.zamiky << ")";
     }
 }
 
@@ -48,7 +54,8 @@ TEST(RenderImageChild, DrawsNineChildrenIntoTheGridPlacesInTurn) {
         EXPECT_TRUE(RenderImageChild(state, surface, 100, 100, RenderImage));
         ASSERT_EQ(surface.plotted.size(), static_cast<std::size_t>(child + 1));
         const Plotted& pixel = surface.plotted.back();
-        EXPECT_EQ((Place{pixel.x, pixel.y}), kChildPlaces[child]);
+        EXPECT_EQ(pixel.x, PlaceNumber(kChildPlaces[child]).x);
+        EXPECT_EQ(pixel.y, PlaceNumber(kChildPlaces[child]).y);
         EXPECT_FALSE(pixel.x == 0 && pixel.y == 0) << "the mother's place";
     }
 }
@@ -58,22 +65,25 @@ TEST(RenderImageChild, CountsOnlyPressesOnTheMother) {
         float x, y;
         bool counts;
     };
-    const Row rows[] = {{290, 210, true},    {0, 0, true},      {145, 105, true},
-                        {291, 0, false},     {291, 100, false}, {0, 211, false},
-                        {200, 211, false},   {291, 211, false}, {290.5f, 50, false},
-                        {50, 210.5f, false}, {600, 300, false}};
+    constexpr float kRight = kImageWidth - 1;  // the mother's last column and row
+    constexpr float kBottom = kImageHeight - 1;
+    const Row rows[] = {{kRight, kBottom, true},    {0, 0, true},
+                        {145, 105, true},           {kRight + 1, 0, false},
+                        {kRight + 1, 100, false},   {0, kBottom + 1, false},
+                        {200, kBottom + 1, false},  {kRight + 1, kBottom + 1, false},
+                        {kRight + 0.5f, 50, false}, {50, kBottom + 0.5f, false},
+                        {600, 300, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(::testing::Message() << "press at (" << row.x << ", " << row.y << ")");
         ImageState state = TinyMother();
-        state.zamikx = 600;
-        state.zamiky = 220;
+        state.zamikx = PlaceNumber(5).x;
+        state.zamiky = PlaceNumber(5).y;
         RecordingSurface surface(state);
         EXPECT_EQ(RenderImageChild(state, surface, row.x, row.y, RenderImage), row.counts);
         EXPECT_EQ(surface.plotted.size(), row.counts ? 1u : 0u);
-        EXPECT_EQ(state.zamikx, row.counts ? 0 : 600);
-        EXPECT_EQ(state.zamiky, row.counts ? 440 : 220);
+        EXPECT_TRUE(IsAtPlace(state, row.counts ? 6 : 5));
         // Either way the view is the base view afterwards.
-        ExpectBaseView(state);
+        EXPECT_EQ(BaseViewDifference(state), "");
     }
 }
 
@@ -84,7 +94,7 @@ TEST(RenderImageChild, RecentresAndMagnifiesOnlyWhileTheChildIsDrawn) {
     // The straightforward pass keeps the record up to date pixel by pixel.
     ASSERT_TRUE(RenderImageChild(state, surface, 200, 50, RenderImage));
 
-    ASSERT_EQ(surface.plotted.size(), 61401u);
+    ASSERT_EQ(surface.plotted.size(), std::size_t{kImageWidth * kImageHeight});
     const Plotted& first = surface.plotted.front();
     EXPECT_EQ(first.di, 275);   // 5 * (200 - 145)
     EXPECT_EQ(first.dj, -275);  // 5 * (50 - 105)
@@ -92,22 +102,22 @@ TEST(RenderImageChild, RecentresAndMagnifiesOnlyWhileTheChildIsDrawn) {
     EXPECT_EQ(first.zoomy1, 260);
     EXPECT_EQ(first.zoomx2, (1.0 / 5) * 2);
     EXPECT_EQ(first.zoomy2, (1.0 / 5) * 2);
-    EXPECT_EQ(first.x, 300);
-    EXPECT_EQ(first.y, 0);
-    EXPECT_EQ(surface.plotted.back().x, 590);
-    EXPECT_EQ(surface.plotted.back().y, 210);
+    EXPECT_EQ(first.x, PlaceNumber(1).x);
+    EXPECT_EQ(first.y, PlaceNumber(1).y);
+    EXPECT_EQ(surface.plotted.back().x, PlaceNumber(1).x + kImageWidth - 1);
+    EXPECT_EQ(surface.plotted.back().y, PlaceNumber(1).y + kImageHeight - 1);
 
     // The child shows the pressed point's neighbourhood five times enlarged:
     // x = (i / 5 + 200 - 145) / 72 - 2 / 5, y = 2 / 5 - (j / 5 + 50 - 105) / 52.
     for (const Plotted& p :
-         {surface.plotted[0], surface.plotted[145 * 211 + 105], surface.plotted.back()}) {
+         {surface.plotted[0], surface.plotted[145 * kImageHeight + 105], surface.plotted.back()}) {
         EXPECT_NEAR(p.px, (p.i / 5 + 55) / 72 - 0.4, 1e-14) << p.i;
         EXPECT_NEAR(p.py, 0.4 - (p.j / 5 - 55) / 52, 1e-14) << p.j;
     }
 
     EXPECT_EQ(state.xt, 200);
     EXPECT_EQ(state.yt, 50);
-    ExpectBaseView(state);
+    EXPECT_EQ(BaseViewDifference(state), "");
 }
 
 // A pass that draws nothing and keeps the record as the pass saw it.
@@ -130,12 +140,7 @@ TEST(RenderImageChild, RestoresTheBaseViewExactlyForEveryMagnification) {
         EXPECT_EQ(seen.zoomy2, (1.0 / f) * 2);
         EXPECT_EQ(seen.di, f * (17.0 - 145));
         EXPECT_EQ(seen.dj, f * (190.0 - 105));
-        ASSERT_EQ(state.zoomx1, 72);
-        ASSERT_EQ(state.zoomy1, 52);
-        ASSERT_EQ(state.zoomx2, 2);
-        ASSERT_EQ(state.zoomy2, 2);
-        ASSERT_EQ(state.di, 0);
-        ASSERT_EQ(state.dj, 0);
+        ASSERT_EQ(BaseViewDifference(state), "");
     }
 }
 
@@ -165,17 +170,19 @@ ImageState SchemeThreeMother() {
 
 TEST(RenderImageChild, AtMagnificationOneTheChildIsTheMotherShifted) {
     ImageState state = SchemeThreeMother();
-    PixelImage window(891, 651);
+    PixelImage window(kCanvasWidth, kCanvasHeight);
     RenderImage(state, window);
     state.f = 1;
     ASSERT_TRUE(RenderImageChild(state, window, 200, 50, RenderImage));
 
     // The pressed point (200, 50) sits at the child's (145, 105).
     std::set<ColourValue> colours;
-    for (int i = 0; i + 55 <= 290; ++i) {
-        for (int j = 55; j <= 210; ++j) {
-            ASSERT_EQ(window.At(300 + i, j), window.At(i + 55, j - 55)) << i << ", " << j;
-            colours.insert(window.At(300 + i, j));
+    const PixelImage mother = ImageAtPlace(window, 0);
+    const PixelImage child = ImageAtPlace(window, 1);
+    for (int i = 0; i + 55 < kImageWidth; ++i) {
+        for (int j = 55; j < kImageHeight; ++j) {
+            ASSERT_EQ(child.At(i, j), mother.At(i + 55, j - 55)) << i << ", " << j;
+            colours.insert(child.At(i, j));
         }
     }
     EXPECT_GT(colours.size(), 10u);
@@ -183,15 +190,15 @@ TEST(RenderImageChild, AtMagnificationOneTheChildIsTheMotherShifted) {
 
 TEST(RenderImageChild, TwoPressesOnOnePointGiveTheSameChildInTwoPlaces) {
     ImageState state = ImageMotherRecord(777);
-    PixelImage window(891, 651);
+    PixelImage window(kCanvasWidth, kCanvasHeight);
     RenderImage(state, window);
-    const PixelImage mother = window.Crop(0, 0, 291, 211);
+    const PixelImage mother = ImageAtPlace(window, 0);
     state.f = 12;
     ASSERT_TRUE(RenderImageChild(state, window, 31, 177, RenderImage));
     ASSERT_TRUE(RenderImageChild(state, window, 31, 177, RenderImage));
-    EXPECT_EQ(window.Crop(300, 0, 291, 211), window.Crop(600, 0, 291, 211));
-    EXPECT_NE(window.Crop(300, 0, 291, 211), mother);
-    EXPECT_EQ(window.Crop(0, 0, 291, 211), mother);  // children never draw over the mother
+    EXPECT_EQ(ImageAtPlace(window, 1), ImageAtPlace(window, 2));
+    EXPECT_NE(ImageAtPlace(window, 1), mother);
+    EXPECT_EQ(ImageAtPlace(window, 0), mother);  // children never draw over the mother
 }
 
 }  // namespace

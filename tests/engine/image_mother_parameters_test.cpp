@@ -4,11 +4,14 @@
 
 #include <array>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 #include <utility>
 
+#include "state/grid_geometry.h"
 #include "test_support.h"
+#include "tests/support/base_view.h"
 
 namespace seedscape {
 namespace {
@@ -66,15 +69,10 @@ TEST(DrawParametersFromSeed, LeavesTheBaseViewAndMagnificationFive) {
     NewImageMotherParameters(state, random);
 
     EXPECT_EQ(state.f, 5);
-    EXPECT_EQ(state.di, 0);
-    EXPECT_EQ(state.dj, 0);
+    EXPECT_EQ(testing::BaseViewDifference(state), "");
     EXPECT_EQ(state.bblack, 0);
-    EXPECT_EQ(state.sir, 290);
-    EXPECT_EQ(state.vis, 210);
-    EXPECT_EQ(state.zoomx1, 72);
-    EXPECT_EQ(state.zoomy1, 52);
-    EXPECT_EQ(state.zoomx2, 2);
-    EXPECT_EQ(state.zoomy2, 2);
+    EXPECT_EQ(state.sir, kImageWidth - 1);
+    EXPECT_EQ(state.vis, kImageHeight - 1);
     // The start-up selectors are not this operation's to change.
     EXPECT_EQ(state.tip, 2);
     EXPECT_EQ(state.grad, 8);
@@ -154,6 +152,11 @@ struct ExtremeRow {
     double draw;
     double expected;
 };
+
+void PrintTo(const ExtremeRow& row, std::ostream* os) {
+    *os << row.field << " at draw " << row.place << " = " << row.draw << " of seed "
+        << row.fixture_seed;
+}
 
 double Field(const ImageState& s, const std::string& name) {
     const std::pair<const char*, double> fields[] = {

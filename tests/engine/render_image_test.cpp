@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ostream>
 #include <set>
 #include <string>
 
@@ -11,6 +12,7 @@
 #include "maths/maths.h"
 #include "render/fast/fast_render.h"
 #include "render/pixel_image.h"
+#include "state/grid_geometry.h"
 #include "test_support.h"
 
 namespace seedscape {
@@ -27,6 +29,10 @@ struct NamedPass {
     void (*run)(ImageState&, DrawingSurface&);
 };
 
+void PrintTo(const NamedPass& pass, std::ostream* os) {
+    *os << pass.name << " pass";
+}
+
 class EveryPass : public ::testing::TestWithParam<NamedPass> {
   protected:
     void Render(ImageState& state, DrawingSurface& surface) const {
@@ -40,23 +46,24 @@ INSTANTIATE_TEST_SUITE_P(RenderPass, EveryPass,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_P(EveryPass, SetsEveryPixelOnceColumnByColumnAtTheTileOffset) {
+    const TilePlace place = PlaceNumber(7);
     ImageState state = ImageMotherRecord(1234);
-    state.zamikx = 300;
-    state.zamiky = 440;
+    state.zamikx = place.x;
+    state.zamiky = place.y;
     RecordingSurface surface(state);
     Render(state, surface);
 
-    ASSERT_EQ(surface.plotted.size(), 61401u);
+    ASSERT_EQ(surface.plotted.size(), std::size_t{kImageWidth * kImageHeight});
     for (std::size_t k = 0; k < surface.plotted.size(); ++k) {
-        const int i = static_cast<int>(k / 211);
-        const int j = static_cast<int>(k % 211);
-        ASSERT_EQ(surface.plotted[k].x, 300 + i) << "pixel " << k;
-        ASSERT_EQ(surface.plotted[k].y, 440 + j) << "pixel " << k;
+        const int i = static_cast<int>(k / kImageHeight);
+        const int j = static_cast<int>(k % kImageHeight);
+        ASSERT_EQ(surface.plotted[k].x, place.x + i) << "pixel " << k;
+        ASSERT_EQ(surface.plotted[k].y, place.y + j) << "pixel " << k;
     }
-    EXPECT_EQ(surface.plotted.front().x, 300);
-    EXPECT_EQ(surface.plotted.front().y, 440);
-    EXPECT_EQ(surface.plotted.back().x, 590);
-    EXPECT_EQ(surface.plotted.back().y, 650);
+    EXPECT_EQ(surface.plotted.front().x, place.x);
+    EXPECT_EQ(surface.plotted.front().y, place.y);
+    EXPECT_EQ(surface.plotted.back().x, place.x + kImageWidth - 1);
+    EXPECT_EQ(surface.plotted.back().y, place.y + kImageHeight - 1);
 }
 
 TEST(RenderImage, MapsTheBaseViewWithYGrowingUpwards) {
@@ -64,7 +71,7 @@ TEST(RenderImage, MapsTheBaseViewWithYGrowingUpwards) {
     RecordingSurface surface(state);
     RenderImage(state, surface);
     const auto at = [&](int i, int j) {
-        return surface.plotted[static_cast<std::size_t>(i * 211 + j)];
+        return surface.plotted[static_cast<std::size_t>(i * kImageHeight + j)];
     };
 
     EXPECT_EQ(at(0, 0).px, -2);
@@ -228,7 +235,7 @@ TEST_P(EveryPass, TheSameSeedDrawsTheSamePicture) {
     for (const double seed : {1.0, 48611.0, 999983.0}) {
         SCOPED_TRACE(seed);
         ImageState first = ImageMotherRecord(seed);
-        PixelImage a(291, 211);
+        PixelImage a(kImageWidth, kImageHeight);
         Render(first, a);
 
         ImageState second = ImageMotherRecord(seed);
@@ -236,13 +243,13 @@ TEST_P(EveryPass, TheSameSeedDrawsTheSamePicture) {
         second.re = -5;  // nor do channels left by an earlier pass
         second.gr = 999;
         second.bl = 12;
-        PixelImage b(291, 211);
+        PixelImage b(kImageWidth, kImageHeight);
         Render(second, b);
         EXPECT_EQ(a, b);
 
         std::set<ColourValue> colours;
-        for (int x = 0; x < 291; x += 7) {
-            for (int y = 0; y < 211; y += 7) colours.insert(a.At(x, y));
+        for (int x = 0; x < kImageWidth; x += 7) {
+            for (int y = 0; y < kImageHeight; y += 7) colours.insert(a.At(x, y));
         }
         EXPECT_GT(colours.size(), 1u) << "a one-colour picture proves little";
     }

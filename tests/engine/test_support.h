@@ -57,14 +57,4 @@ class RecordingSurface : public DrawingSurface {
     const ImageState& state_;
 };
 
-// The view every image mother is drawn with, and that a child restores.
-inline void ExpectBaseView(const ImageState& state) {
-    EXPECT_EQ(state.di, 0);
-    EXPECT_EQ(state.dj, 0);
-    EXPECT_EQ(state.zoomx1, 72);
-    EXPECT_EQ(state.zoomy1, 52);
-    EXPECT_EQ(state.zoomx2, 2);
-    EXPECT_EQ(state.zoomy2, 2);
-}
-
 }  // namespace seedscape::testing

@@ -1,11 +1,47 @@
 #pragma once
 
+#include <cstddef>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "state/image_state.h"
 
 namespace seedscape {
+
+namespace record_fields {
+
+// Converts to any field's type, so that counting how many of these a brace
+// initialiser takes counts the fields of an aggregate.
+struct AnyField {
+    template <typename T>
+    operator T() const;
+};
+
+template <typename T, std::size_t... I>
+constexpr bool TakesInitializers(std::index_sequence<I...>) {
+    return requires {
+        T{(void(I), AnyField{})...};
+    };
+}
+
+template <typename T, std::size_t N = 0>
+constexpr std::size_t Count() {
+    if constexpr (TakesInitializers<T>(std::make_index_sequence<N + 1>{})) {
+        return Count<T, N + 1>();
+    } else {
+        return N;
+    }
+}
+
+}  // namespace record_fields
+
+// FirstDifference lists the record's fields by hand. If one of these fails,
+// a field was added, removed or retyped: bring the list below up to date,
+// then these numbers. (The size alone would miss a new Single that fills
+// padding, the count alone a double that became a Single.)
+static_assert(record_fields::Count<ImageState>() == 53, "add the new field to FirstDifference");
+static_assert(sizeof(ImageState) == 368, "bring FirstDifference up to date with ImageState");
 
 // Names the first field in which two records differ, bit for bit ("" when none).
 inline std::string FirstDifference(const ImageState& a, const ImageState& b) {
