@@ -1,0 +1,136 @@
+#include "image_file/atomic_file.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <utility>
+
+namespace seedscape {
+
+namespace {
+
+// Encoders hand over their output in pieces of a few kilobytes; gathered
+// here, they reach the disk in few system calls.
+constexpr std::size_t kBufferSize = 256 * 1024;
+
+// A name in the same directory as `path`, so that the rename cannot cross
+// file systems. Hidden, and marked with the process id so that two renders
+// writing the same file do not share one.
+std::string TemporaryName(const std::string& path, int attempt) {
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    // Shortened so that a long but valid file name still leaves room.
+    const std::string base =
+        (slash == std::string::npos ? path : path.substr(slash + 1)).substr(0, 180);
+    return directory + "." + base + ".tmp-" + std::to_string(getpid()) + "-" +
+           std::to_string(attempt);
+}
+
+bool WriteAll(int fd, const unsigned char* data, std::size_t size) noexcept {
+    while (size > 0) {
+        const ssize_t written = write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::string ErrorText(int error) {
+    char text[256];
+    // The GNU strerror_r: it returns the text, which may or may not be `text`.
+    return strerror_r(error, text, sizeof text);
+}
+
+AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
+    for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
+        temporary_ = TemporaryName(path_, attempt);
+        fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd_ < 0 && errno != EEXIST) break;
+    }
+    if (fd_ < 0) {
+        failure_ = errno;
+        finished_ = true;  // nothing was made, so nothing is to be removed
+        return;
+    }
+    buffer_.resize(kBufferSize);
+}
+
+AtomicFile::~AtomicFile() {
+    Discard();
+}
+
+std::string AtomicFile::error() const {
+    return failure_ == 0 ? std::string() : ErrorText(failure_);
+}
+
+void AtomicFile::Fail(int error) noexcept {
+    if (failure_ == 0) failure_ = error;
+}
+
+bool AtomicFile::Flush() noexcept {
+    if (!ok()) return false;
+    if (used_ > 0 && !WriteAll(fd_, buffer_.data(), used_)) Fail(errno);
+    used_ = 0;
+    return ok();
+}
+
+bool AtomicFile::Write(const void* data, std::size_t size) noexcept {
+    if (!ok() || finished_) return false;
+    if (size == 0) return true;
+    const auto* bytes = static_cast<const unsigned char*>(data);
+    if (used_ + size <= buffer_.size()) {
+        std::memcpy(buffer_.data() + used_, bytes, size);
+        used_ += size;
+        return true;
+    }
+    // Too much for what is left: the buffer goes first, then the piece
+    // itself, whole, without copying it.
+    if (!Flush()) return false;
+    if (size < buffer_.size()) {
+        std::memcpy(buffer_.data(), bytes, size);
+        used_ = size;
+        return true;
+    }
+    if (!WriteAll(fd_, bytes, size)) Fail(errno);
+    return ok();
+}
+
+std::string AtomicFile::Commit() {
+    if (finished_) return ok() ? "the file was already written or given up" : error();
+    // Every step is checked: a full disk may only show when the data is
+    // flushed (fsync) or the file closed, not at write().
+    if (Flush() && fsync(fd_) != 0) Fail(errno);
+    if (close(fd_) != 0) Fail(errno);
+    fd_ = -1;
+    if (ok() && std::rename(temporary_.c_str(), path_.c_str()) != 0) Fail(errno);
+    if (!ok()) {
+        unlink(temporary_.c_str());
+    }
+    finished_ = true;
+    return error();
+}
+
+void AtomicFile::Discard() noexcept {
+    if (finished_) return;
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+    unlink(temporary_.c_str());
+    finished_ = true;
+}
+
+std::string WriteFileAtomically(const std::string& path, const std::vector<unsigned char>& bytes) {
+    AtomicFile file(path);
+    file.Write(bytes.data(), bytes.size());
+    return file.Commit();
+}
+
+}  // namespace seedscape

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "image_file/rgb_image.h"
+
+namespace seedscape {
+
+// The text chunk that carries a picture's recipe, so that the file can be
+// opened again and the picture rebuilt exactly.
+inline constexpr char kRecipeKeyword[] = "seedscape-recipe";
+// The longest recipe text a file may carry, as long as a recipe may be.
+inline constexpr std::size_t kLongestRecipeText = 64 * 1024;
+
+// What a PNG carries besides its pixels: the recipe under kRecipeKeyword (no
+// chunk when empty) and the program that made it under "Software". Both are
+// written before the image data, so a reader finds them without decoding it.
+struct PngMetadata {
+    std::string recipe;
+    std::string software = SoftwareName();
+
+    // "seedscape 0.2": the program and its version.
+    static std::string SoftwareName();
+};
+
+// Exports of tens of megapixels take a while: the encoder reports the rows
+// written so far after every row, and stops at the next row once `cancel`
+// is set. `progress` may be empty, `cancel` null.
+struct PngProgress {
+    std::function<void(int rows_written, int rows)> progress;
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+// WritePng's reason when it was cancelled.
+inline constexpr char kWriteCancelled[] = "cancelled";
+
+// The image as an 8-bit RGB PNG at `path`, streamed into a temporary file
+// beside it and renamed over `path` when whole (see AtomicFile). Returns ""
+// or the reason; on failure or cancelling nothing is left behind and a file
+// already at `path` keeps its contents.
+[[nodiscard]] std::string WritePng(const std::string& path, const RgbImage& image,
+                                   const PngMetadata& metadata, const PngProgress& progress = {});
+
+// The same PNG in memory, e.g. for the clipboard. Leaves an empty vector and
+// the reason in `error` on failure.
+std::vector<unsigned char> EncodePng(const RgbImage& image, const PngMetadata& metadata,
+                                     std::string& error);
+
+// Either the recipe text a file carries or why there is none.
+struct PngRecipeReading {
+    std::optional<std::string> recipe;
+    std::string error;
+};
+
+// The text of the file's recipe chunk, found by walking the chunks without
+// decoding the pixels. The file is untrusted: a missing or unreadable file, a
+// file that is not a PNG, a truncated or damaged one, one without a recipe or
+// with one longer than kLongestRecipeText each give a reason that names the
+// file. The text is returned as it is: ParseRecipe judges it.
+PngRecipeReading ReadPngRecipe(const std::string& path);
+
+// Either the pixels of a PNG or why they cannot be had.
+struct PngPixelsReading {
+    std::optional<RgbImage> image;
+    std::string error;
+};
+
+// The largest image ReadPngPixels decodes, in pixels: room for every export,
+// and a bound on the memory an untrusted file can ask for.
+inline constexpr long long kLargestPixelCount = 1LL << 27;
+
+// The pixels of a PNG as 8-bit RGB. The files this program writes read back
+// exactly; other files are converted by libpng (palettes expanded, 16 bits
+// cut to 8, alpha composed onto black).
+PngPixelsReading ReadPngPixels(const std::string& path);
+
+}  // namespace seedscape
