@@ -1,23 +1,42 @@
 #pragma once
 
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QWidget>
+#include <memory>
+#include <optional>
+#include <vector>
 
 #include "app/canvas.h"
+#include "app/favourites_store.h"
+#include "app/grid_pictures.h"
 #include "app/texts.h"
+#include "app/visit_history.h"
+#include "recipe/recipe.h"
 #include "state/image_state.h"
 #include "state/random_generator.h"
 
 namespace seedscape {
 
-// The program's one window: five buttons in a row near the top, and a
-// retained canvas under them on which every image and text is drawn. The
-// window owns the state record, the random generator and the help lines; each
-// event hands them to a small procedure and then shows the canvas again.
+class ExportJob;
+class FavouritesList;
+class SidePanel;
+
+// The program's one window: five buttons in a row near the top, a retained
+// canvas under them on which every image and text is drawn, and a panel to
+// the right of the grid for everything beyond those five buttons. The window
+// owns the state record, the random generator and the help lines; each event
+// hands them to a small procedure and then shows the canvas again.
 class Form1 : public QWidget {
     Q_OBJECT
 
   public:
-    explicit Form1(QWidget* parent = nullptr);
+    // `favourites_path` is where favourites are kept; empty: the platform's
+    // application-data folder.
+    explicit Form1(QWidget* parent = nullptr, const QString& favourites_path = {});
+    ~Form1() override;
 
     // Start-up: shows the window, seeds the generator once with the seconds
     // since midnight, and draws the first image mother.
@@ -25,10 +44,50 @@ class Form1 : public QWidget {
 
     const ImageState& state() const { return state_; }
     const Canvas& canvas() const { return canvas_; }
+    SidePanel* panel() const { return panel_; }
+    // The recipes of what the grid shows.
+    const GridPictures& pictures() const { return pictures_; }
+    const FavouritesStore& favourites() const { return favourites_; }
+
+    // Makes `seed`'s image mother exactly as "new" does when it draws that
+    // seed. False, with the reason shown by the box, when `text` is not a
+    // whole number from 1 to 1000000; nothing changes then.
+    bool GoToSeed(const QString& text);
+    // Draws the picture a recipe names with its mother and every child
+    // before it, as pasting or opening it does. False, with the reason
+    // shown in the panel, when the text is not a recipe; nothing changes.
+    bool ShowRecipeText(const QString& text);
+    // Makes a recipe's parameters the image mother: the grid cleared, the
+    // mother drawn at the base view, ready for children.
+    void ShowAsMother(const Recipe& recipe);
+    // Writes the latest picture at 1x as a PNG that carries its recipe.
+    bool SaveImageTo(const QString& path);
+    // Opens a seedscape PNG: the same as pasting its recipe.
+    bool OpenImageFile(const QString& path);
+    // Starts exporting a picture in the background; the panel shows the
+    // progress. The running export, if any.
+    void StartExport(const Recipe& recipe, const QString& path);
+    ExportJob* export_job() const { return export_job_.get(); }
+    // Back and forward through the mothers visited.
+    void GoBack();
+    void GoForward();
+    void AddToFavourites(const Recipe& recipe);
+
+    void SetPanelVisible(bool visible);
+    // Shows the canvas 1, 2 or 3 times as large, each pixel a square block.
+    void SetZoom(int zoom);
+    int zoom() const { return zoom_; }
+
+  signals:
+    // The mother on screen changed; the atlas follows the chain from it.
+    void motherChanged(int seed);
+    void favouritesChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
   private:
     // The buttons' handlers keep the buttons' object names (Command1 ...)
@@ -41,13 +100,50 @@ class Form1 : public QWidget {
     // A mouse press on the window: a child when it lies on the image mother.
     void ImageMotherPressed(float x, float y);
 
+    // The panel's actions.
+    void SaveImageClicked();
+    void ExportClicked();
+    void CopyRecipeClicked();
+    void PasteRecipeClicked();
+    void OpenClicked();
+    void SeedBoxEntered();
+    void AddFavouriteClicked();
+    void ZoomInClicked();
+    void ZoomOutClicked();
+    void FullScreenClicked();
+
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
+    QAction* AddAction(const char* name, const QString& text, const QKeySequence& keys,
+                       void (Form1::*handler)());
+    void BuildPanel();
+    void Relayout();
+    // After every new mother or child: the grid's recipes, the history, the
+    // panel.
+    void MotherShown(double fak_before);
+    void ChildShown(float x, float y);
+    void ShowVisit(const Visit& visit);
+    void ShowMessage(const QString& text);
+    void UpdatePanel();
+    void ShowFavourites();
 
     ImageState state_;
     RandomGenerator random_;
     Canvas canvas_;
     HelpLines helplines_;
+    GridPictures pictures_;
+    VisitHistory history_;
+    FavouritesStore favourites_;
+    std::vector<std::pair<QPushButton*, QRect>> buttons_;  // with their geometry at 1x
+    int zoom_ = 1;
+    SidePanel* panel_ = nullptr;
+    QLineEdit* seed_box_ = nullptr;
+    QLabel* seed_problem_ = nullptr;
+    FavouritesList* favourites_list_ = nullptr;
+    QAction* panel_action_ = nullptr;
+    QAction* back_action_ = nullptr;
+    QAction* forward_action_ = nullptr;
+    std::unique_ptr<ExportJob> export_job_;
 };
 
 }  // namespace seedscape
