@@ -65,6 +65,31 @@ class ExportSurface : public DrawingSurface {
     std::vector<double> sums_;  // linear light of the output column being gathered
 };
 
+// The picture drawn at a place of the window's grid, written straight into
+// an image of its own size.
+class ImageSurface : public DrawingSurface {
+  public:
+    ImageSurface(RgbImage& image, int left, int top) : image_(image), left_(left), top_(top) {}
+
+    void SetPixel(int x, int y, ColourValue colour) override {
+        x -= left_;
+        y -= top_;
+        if (x < 0 || y < 0 || x >= image_.width || y >= image_.height) return;
+        std::uint8_t* pixel = image_.At(x, y);
+        pixel[0] = static_cast<std::uint8_t>(RedOf(colour));
+        pixel[1] = static_cast<std::uint8_t>(GreenOf(colour));
+        pixel[2] = static_cast<std::uint8_t>(BlueOf(colour));
+    }
+    void SetColumn(int x, int top, const ColourValue* colours, int count) override {
+        for (int k = 0; k < count; ++k) SetPixel(x, top + k, colours[k]);
+    }
+
+  private:
+    RgbImage& image_;
+    int left_;
+    int top_;
+};
+
 }  // namespace
 
 int ExportWidth(const Recipe& recipe) {
@@ -82,8 +107,17 @@ std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& 
     bool cancelled = false;
 
     // Renders the record's view at the export's scale: the render pass of the
-    // named picture.
+    // named picture. At 1x its grid is the image's own, sampled by the screen's
+    // pass as it is.
+    const bool plain = recipe.scale == 1 && recipe.supersample == 1;
     const RenderPass scaled_pass = [&](ImageState& state, DrawingSurface&) {
+        if (plain) {
+            ImageSurface surface(image, static_cast<int>(state.zamikx),
+                                 static_cast<int>(state.zamiky));
+            screen_pass(state, surface);
+            if (options.progress && !options.progress(1.0)) cancelled = true;
+            return;
+        }
         const SampleGrid grid = ScaledGrid(state, recipe.scale, recipe.supersample);
         ExportSurface surface(image, recipe.supersample, grid.rows());
         const int band = std::max(options.band_columns, 1) * recipe.supersample;
