@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <memory>
@@ -23,6 +24,7 @@ namespace seedscape {
 class ExportJob;
 class FavouritesList;
 class SidePanel;
+class VariationsWindow;
 
 // The program's one window: five buttons in a row near the top, a retained
 // canvas under them on which every image and text is drawn, and a panel to
@@ -111,6 +113,7 @@ class Form1 : public QWidget {
     void ZoomInClicked();
     void ZoomOutClicked();
     void FullScreenClicked();
+    void VariationsClicked();
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -144,6 +147,7 @@ class Form1 : public QWidget {
     QAction* back_action_ = nullptr;
     QAction* forward_action_ = nullptr;
     std::unique_ptr<ExportJob> export_job_;
+    QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
 };
 
 }  // namespace seedscape
