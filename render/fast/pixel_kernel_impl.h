@@ -23,6 +23,7 @@ class PixelKernel {
     using V = CheckedLanes<Ops>;
     using P = PlainLanes<Ops>;
     using R = typename Ops::Register;
+    using M = typename Ops::Mask;
     static constexpr int kWidth = Ops::kWidth;
 
   public:
@@ -51,12 +52,13 @@ class PixelKernel {
     // A factor value and the lanes in which it succeeded.
     struct Factor {
         R value;
-        R ok;
+        M ok;
     };
 
     // The iteration state of the lanes.
     struct Orbit {
-        R zr, zi, zr2, zi2, fak, final_n, first_factor_failed;
+        R zr, zi, zr2, zi2, fak, final_n;
+        M first_factor_failed;
     };
 
     // What the step's factor formulas may read, besides n, zr and zi.
@@ -92,7 +94,7 @@ class PixelKernel {
     Factor Compute(const FactorSource& source, const Factor& pixel_constant,
                    const StepInputs& inputs, int n, int first_row) const {
         if constexpr (kMode == FactorMode::kTable) {
-            return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : Zero()};
+            return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : NoLanes()};
         } else if constexpr (kMode == FactorMode::kRowTable) {
             return {Ops::LoadUnaligned(source.table + n * source.padded_rows + first_row),
                     AllOnes()};
@@ -124,7 +126,7 @@ class PixelKernel {
         const R four = Ops::Broadcast(4);
         for (int n = 1; n < 100; ++n) {
             // The test reads the squares stored at the start of the previous step.
-            const R active = Ops::Less(Ops::Add(o.zr2, o.zi2), four);
+            const M active = Ops::Less(Ops::Add(o.zr2, o.zi2), four);
             if (!Ops::Any(active)) break;
 
             const double step = n;
@@ -152,7 +154,7 @@ class PixelKernel {
             o.fak = Ops::Select(Ops::And(active, factor2.ok), factor2.value, o.fak);
             o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)), o.zr);
 
-            o.final_n = Ops::Add(o.final_n, Ops::And(active, one));
+            o.final_n = Ops::AddWhere(active, o.final_n, one);
         }
         orbit = o;
     }
@@ -212,7 +214,7 @@ class PixelKernel {
                                        PixelConstant(in_.factor1, seed),
                                        PixelConstant(in_.factor2, seed),
                                        first_row};
-        Orbit o{Zero(), Zero(), Zero(), Zero(), Zero(), Ops::Broadcast(1), Zero()};
+        Orbit o{Zero(), Zero(), Zero(), Zero(), Zero(), Ops::Broadcast(1), NoLanes()};
         IterateAll(constants, x.value(), o);
 
         const V n(o.final_n);
@@ -236,7 +238,7 @@ class PixelKernel {
     }
 
     static Factor PixelConstant(const FactorSource& source, const FactorInputs<V>& inputs) {
-        if (source.mode != FactorMode::kPixel) return {Zero(), Zero()};
+        if (source.mode != FactorMode::kPixel) return {Zero(), NoLanes()};
         const V factor = FactorFormula(source.selector, inputs);
         return {factor.value(), factor.ok()};
     }
@@ -248,7 +250,8 @@ class PixelKernel {
     }
 
     static R Zero() { return Ops::Broadcast(0); }
-    static R AllOnes() { return Ops::AllOnes(); }
+    static M AllOnes() { return Ops::AllOnes(); }
+    static M NoLanes() { return Ops::NoLanes(); }
 
     // Limits a channel to 0..255 as the render pass does, then rounds it half
     // to even: adding and taking away 2^52 leaves the nearest integer, ties
@@ -264,7 +267,7 @@ class PixelKernel {
     }
 
     void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
-               R first_factor_failed) const {
+               M first_factor_failed) const {
         alignas(64) double re[kWidth], gr[kWidth], bl[kWidth];
         alignas(64) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
         Limit(colour.re.value(), re, red);
@@ -272,9 +275,9 @@ class PixelKernel {
         Limit(colour.bl.value(), bl, blue);
         Ops::Store(factor, fak);
         // The statements run w, re, gr, bl; each counts only if all before it succeeded.
-        const R red_ok = Ops::And(colour.w.ok(), colour.re.ok());
-        const R green_ok = Ops::And(red_ok, colour.gr.ok());
-        const R blue_ok = Ops::And(green_ok, colour.bl.ok());
+        const M red_ok = Ops::And(colour.w.ok(), colour.re.ok());
+        const M green_ok = Ops::And(red_ok, colour.gr.ok());
+        const M blue_ok = Ops::And(green_ok, colour.bl.ok());
         const int red_bits = Ops::Bits(red_ok);
         const int green_bits = Ops::Bits(green_ok);
         const int blue_bits = Ops::Bits(blue_ok);

@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "render/checked.h"
+#include "render/factor_formulas.h"
 #include "render/fast/kernel_sets.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
@@ -23,6 +26,7 @@ struct Variant {
 
 // Every way the fast path can run on this machine: each kernel set the
 // processor has, on one thread and on all, with and without paired lanes.
+// The sets it lacks are named by the skipped EveryKernelSet tests.
 std::vector<Variant> Variants() {
     std::vector<Variant> variants = {{"best kernels, all threads", {}}};
     for (const PixelKernelSet* set : PixelKernelSets()) {
@@ -218,6 +222,106 @@ TEST(FastRender, ViewsFarOutsideThePlaneFallBackAndStillMatch) {
     ImageState state = ImageMotherRecord(kBenchmarkSeeds[4]);
     state.zoomx1 = 1e-300;  // columns land beyond any sensible coordinate
     ExpectSameAsStraightforward(state, {kMotherStep});
+}
+
+// One test a kernel set, skipped by name where the processor lacks the set,
+// so that a run shows which sets it could not check.
+class EveryKernelSet : public testing::TestWithParam<const PixelKernelSet*> {};
+
+TEST_P(EveryKernelSet, FillsTheRowTableAsTheScalarFormula) {
+    const PixelKernelSet& set = *GetParam();
+    if (!set.supported()) GTEST_SKIP() << "this processor cannot run " << set.name;
+    // Rows of a child deep in the plane, padded as the fast pass pads them.
+    const int padded_rows = 2 * WidestLanes();
+    std::vector<double> y(padded_rows);
+    for (int row = 0; row < padded_rows; ++row) y[row] = 0.37 - row / 5123.0;
+    for (const int selector : {8, 9}) {
+        std::vector<double> table(100 * static_cast<std::size_t>(padded_rows));
+        set.fill_row_table(selector, y.data(), padded_rows, table.data());
+        for (int n = 1; n < 100; ++n) {
+            for (int row = 0; row < padded_rows; ++row) {
+                const Checked zero = 0.0;
+                const Checked expected =
+                    FactorFormula<Checked>(selector, {n, zero, zero, y[row], zero, zero, zero, 1});
+                ASSERT_EQ(table[n * padded_rows + row], expected.value())
+                    << "selector " << selector << ", n " << n << ", row " << row;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelSets, EveryKernelSet, testing::ValuesIn(PixelKernelSets()),
+                         [](const auto& info) { return std::string(info.param->name); });
+
+// Stand-ins for the built sets, so that a choice can be tried against a
+// processor that lacks some of them.
+bool Yes() {
+    return true;
+}
+bool No() {
+    return false;
+}
+const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr};
+const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr};
+const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr};
+const PixelKernelSet* const kStandIns[] = {&kNarrow, &kWide, &kWidest};
+
+struct ChoiceCase {
+    const char* name;
+    const char* forced;  // the variable's value, nullptr when unset
+    const PixelKernelSet* expected;
+    const char* problem;
+};
+
+class KernelVariable : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(KernelVariable, ChoosesTheNamedSetOrSaysWhyNot) {
+    const ChoiceCase& c = GetParam();
+    const KernelChoice choice = ChooseKernelSet(c.forced, kStandIns);
+    EXPECT_EQ(choice.set, c.expected);
+    EXPECT_EQ(choice.problem, c.problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KernelSets, KernelVariable,
+    testing::Values(
+        ChoiceCase{"unset_takes_the_widest_supported", nullptr, &kWide, ""},
+        ChoiceCase{"empty_takes_the_widest_supported", "", &kWide, ""},
+        ChoiceCase{"a_narrower_set_is_taken", "narrow", &kNarrow, ""},
+        ChoiceCase{"a_set_the_processor_lacks_is_refused", "widest", nullptr,
+                   "SEEDSCAPE_KERNEL=widest: this processor cannot run it; choose one of "
+                   "narrow, wide"},
+        ChoiceCase{"an_unknown_name_is_refused", "neon", nullptr,
+                   "SEEDSCAPE_KERNEL=neon: no such kernel set; choose one of narrow, wide"},
+        ChoiceCase{"names_are_exact", "Wide", nullptr,
+                   "SEEDSCAPE_KERNEL=Wide: no such kernel set; choose one of narrow, wide"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KernelVariable, ForcedSetIsTheOneThatDraws) {
+    const char* forced = std::getenv(kKernelVariable);
+    if (forced == nullptr || *forced == '\0') GTEST_SKIP() << kKernelVariable << " is not set";
+    ASSERT_NE(BestKernelSet(), nullptr);
+    EXPECT_EQ(BestKernelSet()->name, forced);
+}
+
+TEST(KernelVariableDeathTest, BadValueEndsTheProgramWithStatusTwo) {
+    // A fresh process for each case: the variable is read once.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv(kKernelVariable, "avx1024", 1);
+            BestKernelSet();
+        },
+        testing::ExitedWithCode(2), "^SEEDSCAPE_KERNEL=avx1024: no such kernel set; choose one of");
+    for (const PixelKernelSet* set : PixelKernelSets()) {
+        if (set->supported()) continue;
+        EXPECT_EXIT(
+            {
+                setenv(kKernelVariable, std::string(set->name).c_str(), 1);
+                BestKernelSet();
+            },
+            testing::ExitedWithCode(2), "this processor cannot run it");
+    }
 }
 
 }  // namespace
