@@ -6,6 +6,8 @@
 
 #include "render/fast/fast_render.h"
 #include "render/image_child.h"
+#include "render/pixel_image.h"
+#include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
 
@@ -45,16 +47,39 @@ ImageState PrepareImageState(const RenderOptions& options, float clock_seconds) 
     return state;
 }
 
+namespace {
+
+// Where the image mother is drawn when a press follows: none of its pixels
+// reach the picture, as the child covers the whole of its own place.
+class NoSurface : public DrawingSurface {
+  public:
+    void SetPixel(int, int, ColourValue) override {}
+    void SetColumn(int, int, const ColourValue*, int) override {}
+};
+
+}  // namespace
+
 PixelImage RenderRequestedImage(ImageState& state, const RenderOptions& options) {
-    PixelImage canvas(kCanvasWidth, kCanvasHeight);
-    RenderImageFast(state, canvas);
-    if (options.press &&
-        !RenderImageChild(state, canvas, options.press->x, options.press->y, RenderImageFast)) {
+    // Only the picture the file shows is kept: the image at its place on the
+    // window's canvas, cut out as the canvas would show it.
+    PixelImage picture(0, 0);
+    const auto into_picture = [&picture](ImageState& record, DrawingSurface&) {
+        picture = PixelImage(static_cast<int>(record.sir) + 1, static_cast<int>(record.vis) + 1);
+        ImageWindow window(picture, static_cast<int>(record.zamikx),
+                           static_cast<int>(record.zamiky), kCanvasWidth, kCanvasHeight);
+        RenderImageFast(record, window);
+    };
+    NoSurface nowhere;
+    if (!options.press) {
+        into_picture(state, nowhere);
+        return picture;
+    }
+    RenderImageFast(state, nowhere);
+    if (!RenderImageChild(state, nowhere, options.press->x, options.press->y, into_picture)) {
         // The command line refuses such a press, so this is a caller's mistake.
         throw std::logic_error("the press lies outside the image mother");
     }
-    return canvas.Crop(static_cast<int>(state.zamikx), static_cast<int>(state.zamiky),
-                       static_cast<int>(state.sir) + 1, static_cast<int>(state.vis) + 1);
+    return picture;
 }
 
 }  // namespace seedscape::cli

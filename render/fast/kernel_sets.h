@@ -19,6 +19,9 @@ struct PixelKernelSet {
     // overlaps; nullptr where the set has none.
     KernelRun run_paired;
     RowTableFill fill_row_table;
+    // Whether the paired run pays even where a factor is computed at every
+    // step: it does where one register's sine leaves the processor waiting.
+    bool pair_with_factors_every_step;
 };
 
 // Every set built into the program, narrowest first.

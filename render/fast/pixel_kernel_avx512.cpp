@@ -34,7 +34,7 @@ void FillRowTable(int selector, const double* y, int padded_rows, double* table)
 }  // namespace
 
 extern const PixelKernelSet kAvx512KernelSet;
-const PixelKernelSet kAvx512KernelSet = {"avx512", Supported, Avx512Ops::kWidth,
-                                         Run,      RunPaired, FillRowTable};
+const PixelKernelSet kAvx512KernelSet = {"avx512",     Supported, Avx512Ops::kWidth, Run, RunPaired,
+                                         FillRowTable, true};
 
 }  // namespace seedscape

@@ -31,6 +31,7 @@ class PixelKernel {
 
     void Run(int column_begin, int column_end) {
         for (int column = column_begin; column < column_end; ++column) {
+            out_.column[column] = {{-1, -1, -1}, {0, 0, 0}};
             for (int row = 0; row < in_.rows; row += kWidth) RunLanes(column, row);
         }
     }
@@ -234,7 +235,7 @@ class PixelKernel {
             V(Ops::LoadUnaligned(in_.row_number + first_row)),
             n * n};  // n is at most 100 here, so n * n always fits in 32 bits
         const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);
-        Store(column, first_row, colour, o.fak, o.first_factor_failed);
+        Store(column, first_row, colour, o.first_factor_failed);
     }
 
     static Factor PixelConstant(const FactorSource& source, const FactorInputs<V>& inputs) {
@@ -266,14 +267,12 @@ class PixelKernel {
         Ops::Store(rounded, Ops::Sub(Ops::Add(channel, round), round));
     }
 
-    void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
+    void Store(int column, int first_row, const SchemeStatements<V>& colour,
                M first_factor_failed) const {
-        alignas(64) double re[kWidth], gr[kWidth], bl[kWidth];
-        alignas(64) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
-        Limit(colour.re.value(), re, red);
-        Limit(colour.gr.value(), gr, green);
-        Limit(colour.bl.value(), bl, blue);
-        Ops::Store(factor, fak);
+        alignas(64) double limited[3][kWidth], rounded[3][kWidth];
+        Limit(colour.re.value(), limited[0], rounded[0]);
+        Limit(colour.gr.value(), limited[1], rounded[1]);
+        Limit(colour.bl.value(), limited[2], rounded[2]);
         // The statements run w, re, gr, bl; each counts only if all before it succeeded.
         const M red_ok = Ops::And(colour.w.ok(), colour.re.ok());
         const M green_ok = Ops::And(red_ok, colour.gr.ok());
@@ -284,23 +283,25 @@ class PixelKernel {
         const int failed_bits = Ops::Bits(first_factor_failed);
 
         const int lanes = in_.rows - first_row < kWidth ? in_.rows - first_row : kWidth;
+        const bool last_column = column == in_.columns - 1;
+        LastAssigned& last = out_.column[column];
         for (int lane = 0; lane < lanes; ++lane) {
-            const long index = static_cast<long>(column) * in_.rows + first_row + lane;
+            const int row = first_row + lane;
             const int assigned =
                 ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1);
+            const bool failed = (failed_bits >> lane) & 1;
             // Only assigned channels are converted: the others may hold NaN.
-            unsigned int packed = 0;
-            if (assigned >= 1) packed |= static_cast<unsigned int>(red[lane]);
-            if (assigned >= 2) packed |= static_cast<unsigned int>(green[lane]) << 8U;
-            if (assigned >= 3) packed |= static_cast<unsigned int>(blue[lane]) << 16U;
-            out_.re[index] = re[lane];
-            out_.gr[index] = gr[lane];
-            out_.bl[index] = bl[lane];
-            out_.colour[index] = packed;
-            out_.fak[index] = factor[lane];
-            out_.assigned[index] = static_cast<unsigned char>(assigned);
-            out_.needs_carried_factor[index] =
-                static_cast<unsigned char>((failed_bits >> lane) & 1);
+            unsigned int word = static_cast<unsigned int>(assigned) << kAssignedShift;
+            for (int k = 0; k < assigned; ++k) {
+                word |= static_cast<unsigned int>(rounded[k][lane]) << (8U * k);
+            }
+            if (failed) word |= kNeedsCarriedFactor;
+            out_.pixel[static_cast<long>(column) * in_.rows + row] = word;
+            if (failed || (last_column && row == in_.rows - 1)) continue;
+            for (int k = 0; k < assigned; ++k) {
+                last.row[k] = row;
+                last.value[k] = limited[k][lane];
+            }
         }
     }
 

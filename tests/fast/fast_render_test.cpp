@@ -26,11 +26,15 @@ struct Variant {
 
 // Every way the fast path can run on this machine: each kernel set the
 // processor has, on one thread and on all, with and without paired lanes.
-// The sets it lacks are named by the skipped EveryKernelSet tests.
+// The sets it lacks are named by the skipped EveryKernelSet tests. Where
+// SEEDSCAPE_KERNEL forces a set, as if the processor had no wider one, only
+// that set runs.
 std::vector<Variant> Variants() {
+    const char* forced = std::getenv(kKernelVariable);
     std::vector<Variant> variants = {{"best kernels, all threads", {}}};
     for (const PixelKernelSet* set : PixelKernelSets()) {
         if (!set->supported()) continue;
+        if (forced != nullptr && *forced != '\0' && set->name != forced) continue;
         const std::string name(set->name);
         variants.push_back({name + ", one thread", {set, LanePairing::kSingle, 1}});
         variants.push_back({name + ", all threads", {set, LanePairing::kSingle, 0}});
@@ -224,6 +228,43 @@ TEST(FastRender, ViewsFarOutsideThePlaneFallBackAndStillMatch) {
     ExpectSameAsStraightforward(state, {kMotherStep});
 }
 
+// A window onto the canvas holds what the canvas shows in its rectangle, in
+// the middle of the canvas as across its edges, where the canvas drops pixels.
+struct WindowCase {
+    const char* name;
+    int zamikx, zamiky;  // where the image is drawn
+    int left, top;       // the window's rectangle, 291 x 211
+};
+
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ImageWindowOnCanvas : public testing::TestWithParam<WindowCase> {};
+
+TEST_P(ImageWindowOnCanvas, HoldsWhatTheCanvasShowsThere) {
+    const WindowCase& c = GetParam();
+    ImageState state = ImageMotherRecord(kBenchmarkSeeds[2]);
+    state.zamikx = c.zamikx;
+    state.zamiky = c.zamiky;
+    ImageState for_window = state;
+    PixelImage canvas(891, 651);
+    RenderImageFast(state, canvas);
+    PixelImage picture(291, 211);
+    ImageWindow window(picture, c.left, c.top, 891, 651);
+    RenderImageFast(for_window, window);
+    EXPECT_TRUE(picture == canvas.Crop(c.left, c.top, 291, 211));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FastRender, ImageWindowOnCanvas,
+    testing::Values(WindowCase{"at_the_images_place", 300, 220, 300, 220},
+                    WindowCase{"shifted_against_the_image", 300, 220, 250, 300},
+                    WindowCase{"across_the_right_and_bottom_edges", 700, 500, 700, 500},
+                    WindowCase{"across_the_left_and_top_edges", -100, -50, -100, -50},
+                    WindowCase{"off_the_canvas", 0, 0, 900, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 // One test a kernel set, skipped by name where the processor lacks the set,
 // so that a run shows which sets it could not check.
 class EveryKernelSet : public testing::TestWithParam<const PixelKernelSet*> {};
@@ -261,9 +302,9 @@ bool Yes() {
 bool No() {
     return false;
 }
-const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr};
-const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr};
-const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr};
+const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr, false};
+const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr, false};
+const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr, false};
 const PixelKernelSet* const kStandIns[] = {&kNarrow, &kWide, &kWidest};
 
 struct ChoiceCase {
@@ -272,6 +313,10 @@ struct ChoiceCase {
     const PixelKernelSet* expected;
     const char* problem;
 };
+
+void PrintTo(const ChoiceCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class KernelVariable : public testing::TestWithParam<ChoiceCase> {};
 
