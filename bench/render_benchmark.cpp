@@ -100,6 +100,12 @@ void ImageChild(benchmark::State& bench, Pass pass) {
     ReportSteps(bench, ChildSteps());
 }
 
+// The fastest repetition besides the median: on a machine shared with other
+// work it shows what the render costs when nothing else runs.
+double Fastest(const std::vector<double>& times) {
+    return *std::min_element(times.begin(), times.end());
+}
+
 // Every case runs twice, through the straightforward pass and the fast one,
 // timed by the wall clock since the fast one uses every core.
 void RegisterCases() {
@@ -111,7 +117,8 @@ void RegisterCases() {
                 ("ImageMother/seed:" + std::to_string(seed) + "/" + name).c_str(),
                 [seed, pass = pass](benchmark::State& bench) { ImageMother(bench, seed, pass); })
                 ->Unit(benchmark::kMillisecond)
-                ->UseRealTime();
+                ->UseRealTime()
+                ->ComputeStatistics("min", Fastest);
         }
     }
     for (const auto& [name, pass] : passes) {
@@ -119,7 +126,8 @@ void RegisterCases() {
             (std::string("ImageChild/seed:12345,fak:6+7,press:145+105,f:100/") + name).c_str(),
             [pass = pass](benchmark::State& bench) { ImageChild(bench, pass); })
             ->Unit(benchmark::kMillisecond)
-            ->UseRealTime();
+            ->UseRealTime()
+            ->ComputeStatistics("min", Fastest);
     }
 }
 
