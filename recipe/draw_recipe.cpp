@@ -2,30 +2,6 @@
 
 namespace seedscape {
 
-namespace {
-
-// Keeps only what is drawn into one place of the grid, in an image of that
-// place's size: no canvas for the whole grid is made for one picture.
-class PlaceSurface : public DrawingSurface {
-  public:
-    explicit PlaceSurface(TilePlace place) : place_(place), image_(kImageWidth, kImageHeight) {}
-
-    void SetPixel(int x, int y, ColourValue colour) override {
-        image_.SetPixel(x - place_.x, y - place_.y, colour);
-    }
-    void SetColumn(int x, int top, const ColourValue* colours, int count) override {
-        image_.SetColumn(x - place_.x, top - place_.y, colours, count);
-    }
-
-    PixelImage& image() { return image_; }
-
-  private:
-    TilePlace place_;
-    PixelImage image_;
-};
-
-}  // namespace
-
 void DrawRecipe(const Recipe& recipe, ImageState& state, DrawingSurface& surface,
                 const RenderPass& pass) {
     state = RecipeMotherRecord(recipe);
@@ -43,10 +19,13 @@ TilePlace PlaceOfPicture(const Recipe& recipe) {
 }
 
 PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass) {
-    PlaceSurface surface(PlaceOfPicture(recipe));
+    // Only the picture's own place is kept: no canvas for the whole grid.
+    const TilePlace place = PlaceOfPicture(recipe);
+    PixelImage picture(kImageWidth, kImageHeight);
+    ImageWindow window(picture, place.x, place.y, kCanvasWidth, kCanvasHeight);
     ImageState state;
-    DrawRecipe(recipe, state, surface, pass);
-    return std::move(surface.image());
+    DrawRecipe(recipe, state, window, pass);
+    return picture;
 }
 
 }  // namespace seedscape

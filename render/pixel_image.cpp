@@ -1,5 +1,7 @@
 #include "render/pixel_image.h"
 
+#include <algorithm>
+
 namespace seedscape {
 
 PixelImage::PixelImage(int width, int height)
@@ -32,6 +34,26 @@ PixelImage PixelImage::Crop(int left, int top, int width, int height) const {
         }
     }
     return part;
+}
+
+ImageWindow::ImageWindow(PixelImage& image, int left, int top, int surface_width,
+                         int surface_height)
+    : image_(image),
+      left_(left),
+      top_(top),
+      surface_width_(surface_width),
+      surface_height_(surface_height) {}
+
+void ImageWindow::SetPixel(int x, int y, ColourValue colour) {
+    if (OnSurface(x, y)) image_.SetPixel(x - left_, y - top_, colour);
+}
+
+void ImageWindow::SetColumn(int x, int top, const ColourValue* colours, int count) {
+    if (x < 0 || x >= surface_width_) return;
+    // Only the part of the column that lies on the surface.
+    const int first = std::max(0, -top);
+    const int end = std::min(count, surface_height_ - top);
+    if (first < end) image_.SetColumn(x - left_, top + first - top_, colours + first, end - first);
 }
 
 }  // namespace seedscape

@@ -37,4 +37,28 @@ class PixelImage : public DrawingSurface {
     std::vector<ColourValue> pixels_;
 };
 
+// A window onto a larger surface, kept in a small image: it holds what a
+// surface of `surface_width` x `surface_height` pixels would show in the
+// image's rectangle whose top left is (left, top), so that one picture needs
+// no canvas of the whole surface. Drawing beyond the surface or the
+// rectangle is ignored.
+class ImageWindow : public DrawingSurface {
+  public:
+    ImageWindow(PixelImage& image, int left, int top, int surface_width, int surface_height);
+
+    void SetPixel(int x, int y, ColourValue colour) override;
+    void SetColumn(int x, int top, const ColourValue* colours, int count) override;
+
+  private:
+    bool OnSurface(int x, int y) const {
+        return x >= 0 && y >= 0 && x < surface_width_ && y < surface_height_;
+    }
+
+    PixelImage& image_;
+    int left_;
+    int top_;
+    int surface_width_;
+    int surface_height_;
+};
+
 }  // namespace seedscape

@@ -13,84 +13,129 @@ namespace {
 // The bytes of a colour value that a pixel's first 0, 1, 2 or 3 channels fill.
 constexpr ColourValue kAssignedBytes[4] = {0x000000, 0x0000FF, 0x00FFFF, 0xFFFFFF};
 
-// Computes a pixel whose first factor failed the straightforward way, from
-// the factor the previous pixel left, and stores its channels as the kernel
-// would have.
-void RecomputePixel(ImageState& state, const KernelOutput& output, std::size_t index) {
+void PointAt(ImageState& state, const KernelResults& results, long index) {
+    const int i = static_cast<int>(index / results.rows);
+    const int j = static_cast<int>(index % results.rows);
+    state.i = i;
+    state.j = j;
+    state.x = results.x[i];
+    state.y = results.y[j];
+}
+
+// The factor a pixel whose first factor succeeded leaves behind. It sets the
+// factor before reading it, so it starts from any factor alike: computing it
+// again the straightforward way is cheaper than keeping every pixel's factor.
+double FactorLeftBy(ImageState& state, const KernelResults& results, long index) {
+    PointAt(state, results, index);
+    ComputePixel(state);
+    return state.fak;
+}
+
+// A pixel computed again the straightforward way, from the factor the
+// previous pixel left.
+struct Recomputed {
+    unsigned int word;  // as the kernel packs it, without the carried-factor bit
+    int assigned;
+    double limited[3];
+    double fak;  // the factor it leaves
+};
+
+Recomputed RecomputePixel(ImageState& state, const KernelResults& results, long index, double fak) {
     constexpr double kUnassigned = __builtin_nan("");
+    PointAt(state, results, index);
+    state.fak = fak;
     state.re = kUnassigned;
     state.gr = kUnassigned;
     state.bl = kUnassigned;
     ComputePixel(state);
-    double* const channels[3] = {&state.re, &state.gr, &state.bl};
-    double* const limited[3] = {&output.re[index], &output.gr[index], &output.bl[index]};
-    int assigned = 0;
-    unsigned int packed = 0;
-    for (int k = 0; k < 3 && !std::isnan(*channels[k]); ++k) {
-        const double value = std::clamp(*channels[k], 0.0, 255.0);
-        *limited[k] = value;
-        packed |= static_cast<unsigned int>(maths::RoundHalfEven(value)) << (8U * k);
-        ++assigned;
+    const double channels[3] = {state.re, state.gr, state.bl};
+    Recomputed pixel{0, 0, {0, 0, 0}, state.fak};
+    for (int k = 0; k < 3 && !std::isnan(channels[k]); ++k) {
+        pixel.limited[k] = std::clamp(channels[k], 0.0, 255.0);
+        pixel.word |= static_cast<unsigned int>(maths::RoundHalfEven(pixel.limited[k])) << (8U * k);
+        ++pixel.assigned;
     }
-    output.assigned[index] = static_cast<unsigned char>(assigned);
-    output.colour[index] = packed;
+    pixel.word |= static_cast<unsigned int>(pixel.assigned) << kAssignedShift;
+    return pixel;
 }
 
 }  // namespace
 
-double ResolveCarriedValues(ImageState& state, const KernelResults& results,
-                            DrawingSurface& surface, std::vector<ColourValue>& column) {
-    const KernelOutput& output = results.output;
+BeforeLastPixel ResolveCarriedValues(ImageState& state, const KernelResults& results,
+                                     DrawingSurface& surface, std::vector<ColourValue>& column) {
+    const unsigned int* const pixels = results.output.pixel;
+    const long last = static_cast<long>(results.columns) * results.rows - 1;
     ColourValue current = ClampAndRound(state);  // the palette's values, as plotted
+    // The factor the previous pixel left, where it is known: at the start,
+    // and after a pixel computed here. Elsewhere it is computed only when a
+    // pixel needs it.
     double fak = state.fak;
-    double fak_before_last = fak;
+    bool fak_known = true;
+    // The last channel values that pixels computed here assigned, by pixel index.
+    long recomputed_index[3] = {-1, -1, -1};
+    double recomputed_value[3] = {0, 0, 0};
+    BeforeLastPixel before_last;
     column.resize(results.rows);
     for (int i = 0; i < results.columns; ++i) {
         for (int j = 0; j < results.rows; ++j) {
-            const std::size_t index = static_cast<std::size_t>(i) * results.rows + j;
-            fak_before_last = fak;
-            if (output.needs_carried_factor[index]) {
-                state.i = i;
-                state.j = j;
-                state.x = results.x[i];
-                state.y = results.y[j];
-                state.fak = fak;
-                RecomputePixel(state, output, index);
-                fak = state.fak;
-            } else {
-                fak = output.fak[index];
+            const long index = static_cast<long>(i) * results.rows + j;
+            unsigned int word = pixels[index];
+            const bool needs_fak = (word & kNeedsCarriedFactor) != 0;
+            if ((needs_fak || index == last) && !fak_known) {
+                fak = FactorLeftBy(state, results, index - 1);
+                fak_known = true;
             }
-            const ColourValue mask = kAssignedBytes[output.assigned[index]];
-            current = (output.colour[index] & mask) | (current & ~mask);
+            if (index == last) before_last.fak = fak;
+            if (needs_fak) {
+                const Recomputed pixel = RecomputePixel(state, results, index, fak);
+                word = pixel.word;
+                fak = pixel.fak;
+                for (int k = 0; k < pixel.assigned && index != last; ++k) {
+                    recomputed_index[k] = index;
+                    recomputed_value[k] = pixel.limited[k];
+                }
+            } else {
+                fak_known = false;
+            }
+            const ColourValue mask = kAssignedBytes[word >> kAssignedShift & 3U];
+            current = (word & mask) | (current & ~mask);
             column[j] = current;
         }
         surface.SetColumn(i + static_cast<int>(state.zamikx), static_cast<int>(state.zamiky),
                           column.data(), results.rows);
     }
-    return fak_before_last;
+
+    // Each channel's last value before the last pixel: from the last column
+    // whose kernel pixels assigned it, or from a pixel computed here, which
+    // ever came later.
+    for (int k = 0; k < 3; ++k) {
+        long index = recomputed_index[k];
+        double value = recomputed_value[k];
+        for (int i = results.columns - 1; i >= 0; --i) {
+            const LastAssigned& kernel_last = results.output.column[i];
+            if (kernel_last.row[k] < 0) continue;
+            const long kernel_index = static_cast<long>(i) * results.rows + kernel_last.row[k];
+            if (kernel_index > index) {
+                index = kernel_index;
+                value = kernel_last.value[k];
+            }
+            break;
+        }
+        before_last.assigned[k] = index >= 0;
+        before_last.channel[k] = value;
+    }
+    return before_last;
 }
 
 void LeaveRecordAsStraightforward(ImageState& state, const KernelResults& results,
-                                  const double palette[3], double fak_before_last) {
+                                  const double palette[3], const BeforeLastPixel& before_last) {
     // Each channel holds the last value assigned to it before the last pixel.
-    const KernelOutput& output = results.output;
-    const std::size_t last = static_cast<std::size_t>(results.columns) * results.rows - 1;
     double* const channels[3] = {&state.re, &state.gr, &state.bl};
-    const double* const limited[3] = {output.re, output.gr, output.bl};
     for (int k = 0; k < 3; ++k) {
-        *channels[k] = palette[k];
-        for (std::size_t index = last; index-- > 0;) {
-            if (output.assigned[index] > k) {
-                *channels[k] = limited[k][index];
-                break;
-            }
-        }
+        *channels[k] = before_last.assigned[k] ? before_last.channel[k] : palette[k];
     }
-    state.i = results.columns - 1;
-    state.j = results.rows - 1;
-    state.x = results.x[results.columns - 1];
-    state.y = results.y[results.rows - 1];
-    state.fak = fak_before_last;
+    PointAt(state, results, static_cast<long>(results.columns) * results.rows - 1);
+    state.fak = before_last.fak;
     ComputePixel(state);
     ClampAndRound(state);
     state.i = results.columns;

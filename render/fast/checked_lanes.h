@@ -15,16 +15,17 @@ template <typename Ops>
 class CheckedLanes {
   public:
     using Register = typename Ops::Register;
+    using Mask = typename Ops::Mask;
     static constexpr int kWidth = Ops::kWidth;
 
     CheckedLanes(double value) : CheckedLanes(Ops::Broadcast(value)) {}
     explicit CheckedLanes(Register value) : value_(value), ok_(Ops::IsFinite(value)) {}
-    CheckedLanes(Register value, Register inputs_ok)
+    CheckedLanes(Register value, Mask inputs_ok)
         : value_(value), ok_(Ops::And(inputs_ok, Ops::IsFinite(value))) {}
 
     Register value() const { return value_; }
-    // All ones in the lanes whose computation succeeded, zero elsewhere.
-    Register ok() const { return ok_; }
+    // Set in the lanes whose computation succeeded.
+    Mask ok() const { return ok_; }
 
     friend CheckedLanes operator+(CheckedLanes a, CheckedLanes b) {
         return {Ops::Add(a.value_, b.value_), Ops::And(a.ok_, b.ok_)};
@@ -65,7 +66,7 @@ class CheckedLanes {
 
   private:
     Register value_;
-    Register ok_;
+    Mask ok_;
 };
 
 }  // namespace seedscape

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "colour/palette.h"
@@ -32,22 +33,35 @@ constexpr int kColumnsPerChunk = 4;
 // the largest double. A view beyond it takes the straightforward pass.
 constexpr double kLargestCoordinate = 1e100;
 
+// Storage that grows as needed and is never cleared: the kernels write every
+// element before it is read, so zeroing it first would only touch its pages
+// twice, once in a thread that does not use them.
+template <typename T>
+class Scratch {
+  public:
+    T* Reserve(std::size_t size) {
+        if (size > capacity_) {
+            data_.reset(new T[size]);
+            capacity_ = size;
+        }
+        return data_.get();
+    }
+
+  private:
+    std::unique_ptr<T[]> data_;
+    std::size_t capacity_ = 0;
+};
+
 // Per-image tables and per-pixel results, reused from render to render.
 struct Buffers {
     std::vector<double> x, y, row_number, row_table;
-    std::vector<double> re, gr, bl, fak;
-    std::vector<unsigned int> colour;
-    std::vector<unsigned char> assigned, needs_carried_factor;
+    Scratch<unsigned int> pixel;
+    Scratch<LastAssigned> last_assigned;
     std::vector<ColourValue> column;
 
-    KernelOutput Resize(std::size_t pixels) {
-        for (auto* v : {&re, &gr, &bl, &fak}) v->resize(pixels);
-        colour.resize(pixels);
-        assigned.resize(pixels);
-        needs_carried_factor.resize(pixels);
-        return {re.data(),     gr.data(),       bl.data(),
-                colour.data(), assigned.data(), needs_carried_factor.data(),
-                fak.data()};
+    KernelOutput Reserve(int columns, int rows) {
+        return {pixel.Reserve(static_cast<std::size_t>(columns) * rows),
+                last_assigned.Reserve(columns)};
     }
 };
 
@@ -87,13 +101,14 @@ bool MapView(const ImageState& state, int columns, int rows, int padded_rows, Bu
 
 // Without a formula computed at every step, a step is a handful of
 // multiplications that wait on the step before: two registers in flight
-// overlap them. With a sine in every step, one register keeps the processor
-// busy, and wider lockstep would only lose more to lanes whose pixel has
-// escaped.
+// overlap them. With a sine in every step, one register of four lanes keeps
+// the processor busy, and wider lockstep would only lose more to lanes whose
+// pixel has escaped; eight-lane sines still leave room for a second register.
 KernelRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const FactorPlan& plan) {
     if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return kernels.run;
     if (pairing == LanePairing::kPaired) return kernels.run_paired;
-    return plan.AnyComputedEveryStep() ? kernels.run : kernels.run_paired;
+    if (plan.AnyComputedEveryStep() && !kernels.pair_with_factors_every_step) return kernels.run;
+    return kernels.run_paired;
 }
 
 void RunKernels(KernelRun run, const KernelInput& input, const KernelOutput& output, int threads) {
@@ -155,14 +170,15 @@ void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
     input.factor2 = plan.second();
     input.scheme = SelectScheme(state.barva);
 
-    const KernelOutput output = buffers.Resize(static_cast<std::size_t>(columns) * rows);
+    const KernelOutput output = buffers.Reserve(columns, rows);
     BuildPalette(state);
     const double palette[3] = {state.re, state.gr, state.bl};
     RunKernels(ChooseRun(*kernels, options.pairing, plan), input, output, options.threads);
 
     const KernelResults results{output, buffers.x.data(), buffers.y.data(), columns, rows};
-    const double fak_before_last = ResolveCarriedValues(state, results, surface, buffers.column);
-    LeaveRecordAsStraightforward(state, results, palette, fak_before_last);
+    const BeforeLastPixel before_last =
+        ResolveCarriedValues(state, results, surface, buffers.column);
+    LeaveRecordAsStraightforward(state, results, palette, before_last);
 }
 
 }  // namespace seedscape

@@ -1,6 +1,8 @@
 #include "render/fast/kernel_sets.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace seedscape {
 
@@ -8,15 +10,32 @@ namespace seedscape {
 // Defined by the kernel files, each built for its own instruction set.
 extern const PixelKernelSet kSse2KernelSet;
 extern const PixelKernelSet kAvxKernelSet;
+extern const PixelKernelSet kAvx512KernelSet;
 #endif
 
 namespace {
 
 #ifdef SEEDSCAPE_X86_KERNELS
-const std::array<const PixelKernelSet*, 2> kKernelSets = {&kSse2KernelSet, &kAvxKernelSet};
+const std::array<const PixelKernelSet*, 3> kKernelSets = {&kSse2KernelSet, &kAvxKernelSet,
+                                                          &kAvx512KernelSet};
 #else
 const std::array<const PixelKernelSet*, 0> kKernelSets = {};
 #endif
+
+std::string SupportedNames(std::span<const PixelKernelSet* const> sets) {
+    std::string names;
+    for (const PixelKernelSet* set : sets) {
+        if (!set->supported()) continue;
+        if (!names.empty()) names += ", ";
+        names += set->name;
+    }
+    return names.empty() ? "none on this processor" : names;
+}
+
+const KernelChoice& EnvironmentChoice() {
+    static const KernelChoice choice = ChooseKernelSet(std::getenv(kKernelVariable), kKernelSets);
+    return choice;
+}
 
 }  // namespace
 
@@ -24,15 +43,46 @@ std::span<const PixelKernelSet* const> PixelKernelSets() {
     return kKernelSets;
 }
 
-const PixelKernelSet* BestKernelSet() {
-    static const PixelKernelSet* const best = [] {
-        const PixelKernelSet* chosen = nullptr;
-        for (const PixelKernelSet* set : kKernelSets) {
-            if (set->supported()) chosen = set;
+KernelChoice ChooseKernelSet(const char* forced, std::span<const PixelKernelSet* const> sets) {
+    KernelChoice choice;
+    if (forced == nullptr || *forced == '\0') {
+        for (const PixelKernelSet* set : sets) {
+            if (set->supported()) choice.set = set;
         }
-        return chosen;
-    }();
-    return best;
+        return choice;
+    }
+    const std::string_view name = forced;
+    const std::string shown = std::string(kKernelVariable) + "=" + forced;
+    for (const PixelKernelSet* set : sets) {
+        if (set->name != name) continue;
+        if (set->supported()) {
+            choice.set = set;
+        } else {
+            choice.problem =
+                shown + ": this processor cannot run it; choose one of " + SupportedNames(sets);
+        }
+        return choice;
+    }
+    choice.problem = shown + ": no such kernel set; choose one of " + SupportedNames(sets);
+    return choice;
+}
+
+const std::string& KernelVariableProblem() {
+    return EnvironmentChoice().problem;
+}
+
+void ExitOnKernelVariableProblem() {
+    const std::string& problem = KernelVariableProblem();
+    if (problem.empty()) return;
+    std::fprintf(stderr, "%s\n", problem.c_str());
+    std::fflush(stderr);
+    // Other threads may be drawing: leave without running destructors under them.
+    std::_Exit(2);
+}
+
+const PixelKernelSet* BestKernelSet() {
+    ExitOnKernelVariableProblem();
+    return EnvironmentChoice().set;
 }
 
 int WidestLanes() {

@@ -11,6 +11,8 @@ namespace seedscape {
 // Four doubles per register.
 struct AvxOps {
     using Register = __m256d;
+    // A lane's mask is all ones or all zeros in the lane itself.
+    using Mask = __m256d;
     static constexpr int kWidth = 4;
 
     static Register Broadcast(double a) { return _mm256_set1_pd(a); }
@@ -24,24 +26,31 @@ struct AvxOps {
     static Register Div(Register a, Register b) { return _mm256_div_pd(a, b); }
     static Register Sqrt(Register a) { return _mm256_sqrt_pd(a); }
     static Register Abs(Register a) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), a); }
-    static Register And(Register a, Register b) { return _mm256_and_pd(a, b); }
-    static Register AndNot(Register a, Register b) { return _mm256_andnot_pd(a, b); }
-    static Register Or(Register a, Register b) { return _mm256_or_pd(a, b); }
-    // Written out: with AVX alone, GCC turns the blendv intrinsic into a
-    // branch per lane when the mask is a combination of comparisons.
-    static Register Select(Register mask, Register a, Register b) {
+    // Where mask is set take a, elsewhere b. Written out: with AVX alone,
+    // GCC turns the blendv intrinsic into a branch per lane when the mask is
+    // a combination of comparisons.
+    static Register Select(Mask mask, Register a, Register b) {
         Register result;
         asm("vblendvpd %3, %2, %1, %0" : "=x"(result) : "x"(b), "x"(a), "x"(mask));
         return result;
     }
-    static Register AllOnes() { return _mm256_castsi256_pd(_mm256_set1_epi64x(-1)); }
-    static Register Less(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
-    static Register Greater(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
-    static Register IsFinite(Register a) {
+    // a + b where mask is set, a elsewhere (a + 0 is a, as a is never -0 here).
+    static Register AddWhere(Mask mask, Register a, Register b) {
+        return _mm256_add_pd(a, _mm256_and_pd(mask, b));
+    }
+
+    static Mask And(Mask a, Mask b) { return _mm256_and_pd(a, b); }
+    static Mask AndNot(Mask a, Mask b) { return _mm256_andnot_pd(a, b); }  // not a, and b
+    static Mask Or(Mask a, Mask b) { return _mm256_or_pd(a, b); }
+    static Mask AllOnes() { return _mm256_castsi256_pd(_mm256_set1_epi64x(-1)); }
+    static Mask NoLanes() { return _mm256_setzero_pd(); }
+    static Mask Less(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_LT_OQ); }
+    static Mask Greater(Register a, Register b) { return _mm256_cmp_pd(a, b, _CMP_GT_OQ); }
+    static Mask IsFinite(Register a) {
         return _mm256_cmp_pd(_mm256_sub_pd(a, a), _mm256_setzero_pd(), _CMP_EQ_OQ);
     }
-    static bool Any(Register mask) { return _mm256_movemask_pd(mask) != 0; }
-    static int Bits(Register mask) { return _mm256_movemask_pd(mask); }
+    static bool Any(Mask mask) { return _mm256_movemask_pd(mask) != 0; }
+    static int Bits(Mask mask) { return _mm256_movemask_pd(mask); }
 
     static Register Sin(Register a) { return maths::Sin(a); }
     static Register Cos(Register a) { return maths::Cos(a); }

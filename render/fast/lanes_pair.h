@@ -11,6 +11,9 @@ struct PairOps {
     struct Register {
         typename Inner::Register low, high;
     };
+    struct Mask {
+        typename Inner::Mask low, high;
+    };
     static constexpr int kWidth = 2 * Inner::kWidth;
 
     template <typename F>
@@ -23,7 +26,6 @@ struct PairOps {
     }
 
     static Register Broadcast(double a) { return {Inner::Broadcast(a), Inner::Broadcast(a)}; }
-    static Register AllOnes() { return {Inner::AllOnes(), Inner::AllOnes()}; }
     static Register Load(const double* p) {
         return {Inner::Load(p), Inner::Load(p + Inner::kWidth)};
     }
@@ -44,17 +46,32 @@ struct PairOps {
     static Register Div(Register a, Register b) { return Each(Inner::Div, a, b); }
     static Register Sqrt(Register a) { return Each(Inner::Sqrt, a); }
     static Register Abs(Register a) { return Each(Inner::Abs, a); }
-    static Register And(Register a, Register b) { return Each(Inner::And, a, b); }
-    static Register AndNot(Register a, Register b) { return Each(Inner::AndNot, a, b); }
-    static Register Or(Register a, Register b) { return Each(Inner::Or, a, b); }
-    static Register Select(Register mask, Register a, Register b) {
+    static Register Select(Mask mask, Register a, Register b) {
         return {Inner::Select(mask.low, a.low, b.low), Inner::Select(mask.high, a.high, b.high)};
     }
-    static Register Less(Register a, Register b) { return Each(Inner::Less, a, b); }
-    static Register Greater(Register a, Register b) { return Each(Inner::Greater, a, b); }
-    static Register IsFinite(Register a) { return Each(Inner::IsFinite, a); }
-    static bool Any(Register mask) { return Inner::Any(Inner::Or(mask.low, mask.high)); }
-    static int Bits(Register mask) {
+    static Register AddWhere(Mask mask, Register a, Register b) {
+        return {Inner::AddWhere(mask.low, a.low, b.low),
+                Inner::AddWhere(mask.high, a.high, b.high)};
+    }
+
+    static Mask And(Mask a, Mask b) {
+        return {Inner::And(a.low, b.low), Inner::And(a.high, b.high)};
+    }
+    static Mask AndNot(Mask a, Mask b) {
+        return {Inner::AndNot(a.low, b.low), Inner::AndNot(a.high, b.high)};
+    }
+    static Mask Or(Mask a, Mask b) { return {Inner::Or(a.low, b.low), Inner::Or(a.high, b.high)}; }
+    static Mask AllOnes() { return {Inner::AllOnes(), Inner::AllOnes()}; }
+    static Mask NoLanes() { return {Inner::NoLanes(), Inner::NoLanes()}; }
+    static Mask Less(Register a, Register b) {
+        return {Inner::Less(a.low, b.low), Inner::Less(a.high, b.high)};
+    }
+    static Mask Greater(Register a, Register b) {
+        return {Inner::Greater(a.low, b.low), Inner::Greater(a.high, b.high)};
+    }
+    static Mask IsFinite(Register a) { return {Inner::IsFinite(a.low), Inner::IsFinite(a.high)}; }
+    static bool Any(Mask mask) { return Inner::Any(Inner::Or(mask.low, mask.high)); }
+    static int Bits(Mask mask) {
         return Inner::Bits(mask.low) | (Inner::Bits(mask.high) << Inner::kWidth);
     }
 

@@ -36,19 +36,27 @@ struct KernelInput {
     int scheme = 0;        // colour scheme 1..22, 0 for none
 };
 
-// What the kernel leaves for every pixel, column by column, top to bottom.
+// What the kernel leaves for every pixel, in one word: the assigned channels
+// rounded and packed as a colour value (the bytes of channels not assigned
+// are 0), how many of re, gr, bl were assigned (0..3), and whether the
+// pixel's first factor failed, so that the pixel depends on the factor the
+// previous pixel left: it must be computed again, in order.
+inline constexpr unsigned int kColourBits = 0xFFFFFFU;
+inline constexpr unsigned int kAssignedShift = 24;
+inline constexpr unsigned int kNeedsCarriedFactor = 1U << 26U;
+
+// For one column and each channel, the last row that assigned the channel
+// (-1 for none) and the value it assigned, limited to 0..255: among the
+// pixels that do not need the carried factor, and without the image's last
+// pixel. The record's channels after a render come from these.
+struct LastAssigned {
+    int row[3];
+    double value[3];
+};
+
 struct KernelOutput {
-    double* re = nullptr;  // channels limited to 0..255, valid as far as `assigned` says
-    double* gr = nullptr;
-    double* bl = nullptr;
-    // The assigned channels rounded and packed as a colour value; the bytes
-    // of channels not assigned are 0.
-    unsigned int* colour = nullptr;
-    unsigned char* assigned = nullptr;  // 0..3: how many of re, gr, bl were assigned
-    // The first factor of the pixel failed, so the pixel depends on the factor
-    // the previous pixel left: it must be computed again, in order.
-    unsigned char* needs_carried_factor = nullptr;
-    double* fak = nullptr;  // the factor the pixel leaves behind
+    unsigned int* pixel = nullptr;   // column by column, top to bottom
+    LastAssigned* column = nullptr;  // one for every column
 };
 
 // Runs the kernel over columns [column_begin, column_end).

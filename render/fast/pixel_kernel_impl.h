@@ -23,6 +23,7 @@ class PixelKernel {
     using V = CheckedLanes<Ops>;
     using P = PlainLanes<Ops>;
     using R = typename Ops::Register;
+    using M = typename Ops::Mask;
     static constexpr int kWidth = Ops::kWidth;
 
   public:
@@ -30,6 +31,7 @@ class PixelKernel {
 
     void Run(int column_begin, int column_end) {
         for (int column = column_begin; column < column_end; ++column) {
+            out_.column[column] = {{-1, -1, -1}, {0, 0, 0}};
             for (int row = 0; row < in_.rows; row += kWidth) RunLanes(column, row);
         }
     }
@@ -51,12 +53,13 @@ class PixelKernel {
     // A factor value and the lanes in which it succeeded.
     struct Factor {
         R value;
-        R ok;
+        M ok;
     };
 
     // The iteration state of the lanes.
     struct Orbit {
-        R zr, zi, zr2, zi2, fak, final_n, first_factor_failed;
+        R zr, zi, zr2, zi2, fak, final_n;
+        M first_factor_failed;
     };
 
     // What the step's factor formulas may read, besides n, zr and zi.
@@ -92,7 +95,7 @@ class PixelKernel {
     Factor Compute(const FactorSource& source, const Factor& pixel_constant,
                    const StepInputs& inputs, int n, int first_row) const {
         if constexpr (kMode == FactorMode::kTable) {
-            return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : Zero()};
+            return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : NoLanes()};
         } else if constexpr (kMode == FactorMode::kRowTable) {
             return {Ops::LoadUnaligned(source.table + n * source.padded_rows + first_row),
                     AllOnes()};
@@ -124,7 +127,7 @@ class PixelKernel {
         const R four = Ops::Broadcast(4);
         for (int n = 1; n < 100; ++n) {
             // The test reads the squares stored at the start of the previous step.
-            const R active = Ops::Less(Ops::Add(o.zr2, o.zi2), four);
+            const M active = Ops::Less(Ops::Add(o.zr2, o.zi2), four);
             if (!Ops::Any(active)) break;
 
             const double step = n;
@@ -152,7 +155,7 @@ class PixelKernel {
             o.fak = Ops::Select(Ops::And(active, factor2.ok), factor2.value, o.fak);
             o.zr = Ops::Select(active, Ops::Add(Ops::Sub(o.zr2, o.zi2), Ops::Mul(o.fak, cr)), o.zr);
 
-            o.final_n = Ops::Add(o.final_n, Ops::And(active, one));
+            o.final_n = Ops::AddWhere(active, o.final_n, one);
         }
         orbit = o;
     }
@@ -212,7 +215,7 @@ class PixelKernel {
                                        PixelConstant(in_.factor1, seed),
                                        PixelConstant(in_.factor2, seed),
                                        first_row};
-        Orbit o{Zero(), Zero(), Zero(), Zero(), Zero(), Ops::Broadcast(1), Zero()};
+        Orbit o{Zero(), Zero(), Zero(), Zero(), Zero(), Ops::Broadcast(1), NoLanes()};
         IterateAll(constants, x.value(), o);
 
         const V n(o.final_n);
@@ -232,11 +235,11 @@ class PixelKernel {
             V(Ops::LoadUnaligned(in_.row_number + first_row)),
             n * n};  // n is at most 100 here, so n * n always fits in 32 bits
         const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);
-        Store(column, first_row, colour, o.fak, o.first_factor_failed);
+        Store(column, first_row, colour, o.first_factor_failed);
     }
 
     static Factor PixelConstant(const FactorSource& source, const FactorInputs<V>& inputs) {
-        if (source.mode != FactorMode::kPixel) return {Zero(), Zero()};
+        if (source.mode != FactorMode::kPixel) return {Zero(), NoLanes()};
         const V factor = FactorFormula(source.selector, inputs);
         return {factor.value(), factor.ok()};
     }
@@ -248,7 +251,8 @@ class PixelKernel {
     }
 
     static R Zero() { return Ops::Broadcast(0); }
-    static R AllOnes() { return Ops::AllOnes(); }
+    static M AllOnes() { return Ops::AllOnes(); }
+    static M NoLanes() { return Ops::NoLanes(); }
 
     // Limits a channel to 0..255 as the render pass does, then rounds it half
     // to even: adding and taking away 2^52 leaves the nearest integer, ties
@@ -263,41 +267,41 @@ class PixelKernel {
         Ops::Store(rounded, Ops::Sub(Ops::Add(channel, round), round));
     }
 
-    void Store(int column, int first_row, const SchemeStatements<V>& colour, R fak,
-               R first_factor_failed) const {
-        alignas(64) double re[kWidth], gr[kWidth], bl[kWidth];
-        alignas(64) double red[kWidth], green[kWidth], blue[kWidth], factor[kWidth];
-        Limit(colour.re.value(), re, red);
-        Limit(colour.gr.value(), gr, green);
-        Limit(colour.bl.value(), bl, blue);
-        Ops::Store(factor, fak);
+    void Store(int column, int first_row, const SchemeStatements<V>& colour,
+               M first_factor_failed) const {
+        alignas(64) double limited[3][kWidth], rounded[3][kWidth];
+        Limit(colour.re.value(), limited[0], rounded[0]);
+        Limit(colour.gr.value(), limited[1], rounded[1]);
+        Limit(colour.bl.value(), limited[2], rounded[2]);
         // The statements run w, re, gr, bl; each counts only if all before it succeeded.
-        const R red_ok = Ops::And(colour.w.ok(), colour.re.ok());
-        const R green_ok = Ops::And(red_ok, colour.gr.ok());
-        const R blue_ok = Ops::And(green_ok, colour.bl.ok());
+        const M red_ok = Ops::And(colour.w.ok(), colour.re.ok());
+        const M green_ok = Ops::And(red_ok, colour.gr.ok());
+        const M blue_ok = Ops::And(green_ok, colour.bl.ok());
         const int red_bits = Ops::Bits(red_ok);
         const int green_bits = Ops::Bits(green_ok);
         const int blue_bits = Ops::Bits(blue_ok);
         const int failed_bits = Ops::Bits(first_factor_failed);
 
         const int lanes = in_.rows - first_row < kWidth ? in_.rows - first_row : kWidth;
+        const bool last_column = column == in_.columns - 1;
+        LastAssigned& last = out_.column[column];
         for (int lane = 0; lane < lanes; ++lane) {
-            const long index = static_cast<long>(column) * in_.rows + first_row + lane;
+            const int row = first_row + lane;
             const int assigned =
                 ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1);
+            const bool failed = (failed_bits >> lane) & 1;
             // Only assigned channels are converted: the others may hold NaN.
-            unsigned int packed = 0;
-            if (assigned >= 1) packed |= static_cast<unsigned int>(red[lane]);
-            if (assigned >= 2) packed |= static_cast<unsigned int>(green[lane]) << 8U;
-            if (assigned >= 3) packed |= static_cast<unsigned int>(blue[lane]) << 16U;
-            out_.re[index] = re[lane];
-            out_.gr[index] = gr[lane];
-            out_.bl[index] = bl[lane];
-            out_.colour[index] = packed;
-            out_.fak[index] = factor[lane];
-            out_.assigned[index] = static_cast<unsigned char>(assigned);
-            out_.needs_carried_factor[index] =
-                static_cast<unsigned char>((failed_bits >> lane) & 1);
+            unsigned int word = static_cast<unsigned int>(assigned) << kAssignedShift;
+            for (int k = 0; k < assigned; ++k) {
+                word |= static_cast<unsigned int>(rounded[k][lane]) << (8U * k);
+            }
+            if (failed) word |= kNeedsCarriedFactor;
+            out_.pixel[static_cast<long>(column) * in_.rows + row] = word;
+            if (failed || (last_column && row == in_.rows - 1)) continue;
+            for (int k = 0; k < assigned; ++k) {
+                last.row[k] = row;
+                last.value[k] = limited[k][lane];
+            }
         }
     }
 

@@ -2,11 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "render/checked.h"
+#include "render/factor_formulas.h"
 #include "render/fast/kernel_sets.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
@@ -25,10 +28,15 @@ struct Variant {
 
 // Every way the fast path can run on this machine: each kernel set the
 // processor has, on one thread and on all, with and without paired lanes.
+// The sets it lacks are named by the skipped EveryKernelSet tests. Where
+// SEEDSCAPE_KERNEL forces a set, as if the processor had no wider one, only
+// that set runs.
 std::vector<Variant> Variants() {
+    const char* forced = std::getenv(kKernelVariable);
     std::vector<Variant> variants = {{"best kernels, all threads", {}}};
     for (const PixelKernelSet* set : PixelKernelSets()) {
         if (!set->supported()) continue;
+        if (forced != nullptr && *forced != '\0' && set->name != forced) continue;
         const std::string name(set->name);
         variants.push_back({name + ", one thread", {set, LanePairing::kSingle, 1}});
         variants.push_back({name + ", all threads", {set, LanePairing::kSingle, 0}});
@@ -240,6 +248,156 @@ TEST(FastRender, ViewsFarOutsideThePlaneFallBackAndStillMatch) {
     ImageState state = ImageMotherRecord(kBenchmarkSeeds[4]);
     state.zoomx1 = 1e-300;  // columns land beyond any sensible coordinate
     ExpectSameAsStraightforward(state, {kMotherStep});
+}
+
+// A window onto the canvas holds what the canvas shows in its rectangle, in
+// the middle of the canvas as across its edges, where the canvas drops pixels.
+struct WindowCase {
+    const char* name;
+    int zamikx, zamiky;  // where the image is drawn
+    int left, top;       // the window's rectangle, 291 x 211
+};
+
+void PrintTo(const WindowCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ImageWindowOnCanvas : public testing::TestWithParam<WindowCase> {};
+
+TEST_P(ImageWindowOnCanvas, HoldsWhatTheCanvasShowsThere) {
+    const WindowCase& c = GetParam();
+    ImageState start = ImageMotherRecord(kBenchmarkSeeds[6]);
+    start.zamikx = c.zamikx;
+    start.zamiky = c.zamiky;
+    // Pixel by pixel through the straightforward pass, a column at a time
+    // through the fast one.
+    using Pass = void (*)(ImageState&, DrawingSurface&);
+    const std::pair<const char*, Pass> passes[] = {{"straightforward", RenderImage},
+                                                   {"fast", RenderImageFast}};
+    for (const auto& [name, pass] : passes) {
+        SCOPED_TRACE(name);
+        ImageState state = start;
+        PixelImage canvas(891, 651);
+        pass(state, canvas);
+        state = start;
+        PixelImage picture(291, 211);
+        ImageWindow window(picture, c.left, c.top, 891, 651);
+        pass(state, window);
+        EXPECT_TRUE(picture == canvas.Crop(c.left, c.top, 291, 211));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    FastRender, ImageWindowOnCanvas,
+    testing::Values(WindowCase{"at_the_images_place", 300, 220, 300, 220},
+                    WindowCase{"shifted_against_the_image", 300, 220, 250, 300},
+                    WindowCase{"across_the_right_and_bottom_edges", 700, 500, 700, 500},
+                    WindowCase{"across_the_left_and_top_edges", -100, -50, -100, -50},
+                    WindowCase{"off_the_canvas", 0, 0, 900, 0}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// One test a kernel set, skipped by name where the processor lacks the set,
+// so that a run shows which sets it could not check.
+class EveryKernelSet : public testing::TestWithParam<const PixelKernelSet*> {};
+
+TEST_P(EveryKernelSet, FillsTheRowTableAsTheScalarFormula) {
+    const PixelKernelSet& set = *GetParam();
+    if (!set.supported()) GTEST_SKIP() << "this processor cannot run " << set.name;
+    // Rows of a child deep in the plane, padded as the fast pass pads them.
+    const int padded_rows = 2 * WidestLanes();
+    std::vector<double> y(padded_rows);
+    for (int row = 0; row < padded_rows; ++row) y[row] = 0.37 - row / 5123.0;
+    for (const int selector : {8, 9}) {
+        std::vector<double> table(100 * static_cast<std::size_t>(padded_rows));
+        set.fill_row_table(selector, y.data(), padded_rows, table.data());
+        for (int n = 1; n < 100; ++n) {
+            for (int row = 0; row < padded_rows; ++row) {
+                const Checked zero = 0.0;
+                const Checked expected =
+                    FactorFormula<Checked>(selector, {n, zero, zero, y[row], zero, zero, zero, 1});
+                ASSERT_EQ(table[n * padded_rows + row], expected.value())
+                    << "selector " << selector << ", n " << n << ", row " << row;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelSets, EveryKernelSet, testing::ValuesIn(PixelKernelSets()),
+                         [](const auto& info) { return std::string(info.param->name); });
+
+// Stand-ins for the built sets, so that a choice can be tried against a
+// processor that lacks some of them.
+bool Yes() {
+    return true;
+}
+bool No() {
+    return false;
+}
+const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr, false};
+const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr, false};
+const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr, false};
+const PixelKernelSet* const kStandIns[] = {&kNarrow, &kWide, &kWidest};
+
+struct ChoiceCase {
+    const char* name;
+    const char* forced;  // the variable's value, nullptr when unset
+    const PixelKernelSet* expected;
+    const char* problem;
+};
+
+void PrintTo(const ChoiceCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class KernelVariable : public testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(KernelVariable, ChoosesTheNamedSetOrSaysWhyNot) {
+    const ChoiceCase& c = GetParam();
+    const KernelChoice choice = ChooseKernelSet(c.forced, kStandIns);
+    EXPECT_EQ(choice.set, c.expected);
+    EXPECT_EQ(choice.problem, c.problem);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    KernelSets, KernelVariable,
+    testing::Values(
+        ChoiceCase{"unset_takes_the_widest_supported", nullptr, &kWide, ""},
+        ChoiceCase{"empty_takes_the_widest_supported", "", &kWide, ""},
+        ChoiceCase{"a_narrower_set_is_taken", "narrow", &kNarrow, ""},
+        ChoiceCase{"a_set_the_processor_lacks_is_refused", "widest", nullptr,
+                   "SEEDSCAPE_KERNEL=widest: this processor cannot run it; choose one of "
+                   "narrow, wide"},
+        ChoiceCase{"an_unknown_name_is_refused", "neon", nullptr,
+                   "SEEDSCAPE_KERNEL=neon: no such kernel set; choose one of narrow, wide"},
+        ChoiceCase{"names_are_exact", "Wide", nullptr,
+                   "SEEDSCAPE_KERNEL=Wide: no such kernel set; choose one of narrow, wide"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KernelVariable, ForcedSetIsTheOneThatDraws) {
+    const char* forced = std::getenv(kKernelVariable);
+    if (forced == nullptr || *forced == '\0') GTEST_SKIP() << kKernelVariable << " is not set";
+    ASSERT_NE(BestKernelSet(), nullptr);
+    EXPECT_EQ(BestKernelSet()->name, forced);
+}
+
+TEST(KernelVariableDeathTest, BadValueEndsTheProgramWithStatusTwo) {
+    // A fresh process for each case: the variable is read once.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            setenv(kKernelVariable, "avx1024", 1);
+            BestKernelSet();
+        },
+        testing::ExitedWithCode(2), "^SEEDSCAPE_KERNEL=avx1024: no such kernel set; choose one of");
+    for (const PixelKernelSet* set : PixelKernelSets()) {
+        if (set->supported()) continue;
+        EXPECT_EXIT(
+            {
+                setenv(kKernelVariable, std::string(set->name).c_str(), 1);
+                BestKernelSet();
+            },
+            testing::ExitedWithCode(2), "this processor cannot run it");
+    }
 }
 
 }  // namespace
