@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "atlas/label_font.h"
-#include "atlas/streamed_png.h"
+#include "image_file/streamed_png.h"
 #include "image_file/atomic_file.h"
 #include "image_file/input_file.h"
 #include "image_file/png_file.h"

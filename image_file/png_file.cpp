@@ -3,7 +3,6 @@
 
 #include <png.h>
 #include <unistd.h>
-#include <zlib.h>
 
 #include <cerrno>
 #include <csetjmp>
@@ -14,6 +13,7 @@
 #include "image_file/atomic_file.h"
 #include "image_file/input_file.h"
 #include "image_file/png_chunks.h"
+#include "image_file/png_encoder.h"
 
 #ifndef SEEDSCAPE_VERSION
 #define SEEDSCAPE_VERSION "0.2"
@@ -23,48 +23,8 @@ namespace seedscape {
 
 namespace {
 
-// Settings chosen by measurement (seedscape-png-bench, a 4656 x 3376
-// export): the Up filter with zlib's run-length matching encodes it in 0.07
-// to 0.4 s, the noisy worst case included, and there gives smaller files than
-// level 1's general matching (18.7 MB against 23.0 MB). libpng's default,
-// level 6 trying every filter, takes 7.6 s on the noisy picture for 19.2 MB.
-// With run-length matching zlib's level makes no difference.
-constexpr int kFilters = PNG_FILTER_UP;
-constexpr int kStrategy = Z_RLE;
-constexpr int kLevel = 1;
-// Image data in chunks of up to this size: few chunks for ReadPngRecipe to
-// step over in a large file.
-constexpr std::size_t kImageChunkSize = 256 * 1024;
-
-// Where the encoder's bytes go: a file or memory.
-using ByteSink = bool (*)(void* target, const unsigned char* data, std::size_t size) noexcept;
-
-// Everything libpng's callbacks reach. Only trivially destructible members:
-// libpng reports errors by longjmp, which skips destructors.
-struct EncoderState {
-    ByteSink sink;
-    void* target;
-    bool sink_failed;
-    char message[200];
-};
-
-[[noreturn]] void OnError(png_structp png, png_const_charp message) {
-    auto* state = static_cast<EncoderState*>(png_get_error_ptr(png));
-    std::snprintf(state->message, sizeof state->message, "%s", message);
-    png_longjmp(png, 1);
-}
-
-void OnWarning(png_structp, png_const_charp) {}
-
-void OnWrite(png_structp png, png_bytep data, std::size_t size) {
-    auto* state = static_cast<EncoderState*>(png_get_io_ptr(png));
-    if (!state->sink(state->target, data, size)) {
-        state->sink_failed = true;
-        png_error(png, "the bytes could not be written");
-    }
-}
-
-void OnFlush(png_structp) {}
+using png_encoder::ByteSink;
+using EncoderState = png_encoder::State;
 
 // Frees libpng's structures however the encoder leaves: done, failed (by
 // longjmp back into Encode's frame, which this outlives) or by an exception
@@ -79,23 +39,13 @@ enum class Outcome { kDone, kFailed, kCancelled };
 
 // Kept apart from everything with a destructor, so that a longjmp out of
 // libpng lands here with nothing skipped.
-Outcome EncodeRows(WriteStructs& structs, EncoderState& state, const RgbImage& image,
-                   png_text* texts, int text_count, const PngProgress& progress) {
+Outcome EncodeRows(WriteStructs& structs, const RgbImage& image, png_encoder::Texts& texts,
+                   const PngProgress& progress) {
     png_structp png = structs.png;
     png_infop info = structs.info;
     if (setjmp(png_jmpbuf(png))) return Outcome::kFailed;
 
-    png_set_write_fn(png, &state, OnWrite, OnFlush);
-    png_set_compression_level(png, kLevel);
-    png_set_compression_strategy(png, kStrategy);
-    png_set_compression_buffer_size(png, kImageChunkSize);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, kFilters);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(image.width),
-                 static_cast<png_uint_32>(image.height), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_BASE, PNG_FILTER_TYPE_BASE);
-    // Set before png_write_info, the text chunks go before the image data.
-    png_set_text(png, info, texts, text_count);
-    png_write_info(png, info);
+    png_encoder::WriteHead(png, info, image.width, image.height, texts);
     for (int y = 0; y < image.height; ++y) {
         if (progress.cancel != nullptr && progress.cancel->load(std::memory_order_relaxed)) {
             return Outcome::kCancelled;
@@ -139,31 +89,15 @@ std::string Encode(const RgbImage& image, const PngMetadata& metadata, const Png
 
     EncoderState state{sink, target, false, {}};
     WriteStructs structs;
-    structs.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
+    structs.png = png_encoder::Create(state);
     if (structs.png != nullptr) structs.info = png_create_info_struct(structs.png);
     if (structs.info == nullptr) return "libpng could not start: out of memory";
 
-    // libpng copies the texts; it only needs the strings while the call lasts.
-    std::string recipe = metadata.recipe;
-    std::string software = metadata.software;
-    png_text texts[2] = {};
-    int text_count = 0;
-    if (!recipe.empty()) {
-        texts[text_count].compression = PNG_TEXT_COMPRESSION_NONE;
-        texts[text_count].key = const_cast<char*>(kRecipeKeyword);
-        texts[text_count].text = recipe.data();
-        texts[text_count].text_length = recipe.size();
-        ++text_count;
-    }
-    if (!software.empty()) {
-        texts[text_count].compression = PNG_TEXT_COMPRESSION_NONE;
-        texts[text_count].key = const_cast<char*>("Software");
-        texts[text_count].text = software.data();
-        texts[text_count].text_length = software.size();
-        ++text_count;
-    }
+    png_encoder::Texts texts;
+    if (!metadata.recipe.empty()) texts.Add(kRecipeKeyword, metadata.recipe);
+    if (!metadata.software.empty()) texts.Add("Software", metadata.software);
 
-    const Outcome outcome = EncodeRows(structs, state, image, texts, text_count, progress);
+    const Outcome outcome = EncodeRows(structs, image, texts, progress);
     sink_failed = state.sink_failed;
     switch (outcome) {
         case Outcome::kDone:

@@ -149,32 +149,9 @@ QString Describe(const Shown& shown) {
     return QStringLiteral("generation %1 around %2").arg(shown.generation).arg(shown.centre);
 }
 
-PixelImage Place(const Form1& form, int number) {
-    const TilePlace place = PlaceNumber(number);
-    return check::CanvasRegion(form.canvas(), place.x, place.y, kImageWidth, kImageHeight);
-}
-
-// Clears the indicator's box and the credit band that the window draws over
-// an image mother.
-PixelImage WithoutTexts(PixelImage image, int indicator_right) {
-    for (int y = 9; y <= 23; ++y) {
-        for (int x = 8; x <= indicator_right; ++x) image.SetPixel(x, y, 0);
-    }
-    for (int y = 185; y <= 201; ++y) {
-        for (int x = 40; x <= 249; ++x) image.SetPixel(x, y, 0);
-    }
-    return image;
-}
-
-bool IsBlank(const Form1& form, int number) {
-    const TilePlace place = PlaceNumber(number);
-    for (int y = place.y; y < place.y + kImageHeight; ++y) {
-        for (int x = place.x; x < place.x + kImageWidth; ++x) {
-            if (form.canvas().image().pixel(x, y) != kBackgroundColour.rgb()) return false;
-        }
-    }
-    return true;
-}
+using check::IsBlank;
+using check::Place;
+using check::WithoutTexts;
 
 }  // namespace
 

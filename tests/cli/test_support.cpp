@@ -11,26 +11,6 @@
 
 namespace seedscape::cli::testing {
 
-ScratchDirectory::ScratchDirectory() {
-    std::string name = (std::filesystem::temp_directory_path() / "seedscape-cli-XXXXXX").string();
-    if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = name;
-}
-
-ScratchDirectory::~ScratchDirectory() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> ScratchDirectory::Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 bool SameImage(const PixelImage& a, const PixelImage& b, std::string* where) {
     if (a.width() != b.width() || a.height() != b.height()) {
         if (where) {

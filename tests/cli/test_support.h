@@ -6,26 +6,11 @@
 
 #include "render/pixel_image.h"
 #include "tests/support/engine_images.h"
+#include "tests/support/scratch_directory.h"
 
 namespace seedscape::cli::testing {
 
-// A fresh directory under the system's temporary folder, removed with
-// everything in it when the object goes.
-class ScratchDirectory {
-  public:
-    ScratchDirectory();
-    ~ScratchDirectory();
-    ScratchDirectory(const ScratchDirectory&) = delete;
-    ScratchDirectory& operator=(const ScratchDirectory&) = delete;
-
-    const std::filesystem::path& path() const { return path_; }
-    std::string operator/(const std::string& name) const { return (path_ / name).string(); }
-    // The names of the entries in the directory, sorted.
-    std::vector<std::string> Entries() const;
-
-  private:
-    std::filesystem::path path_;
-};
+using seedscape::testing::ScratchDirectory;
 
 using seedscape::testing::EngineImageMother;
 
