@@ -82,7 +82,8 @@ class BandWidths {
     void Took(double seconds) {
         if (fixed_) return;
         const double wanted = columns_ * kBandSeconds / std::max(seconds, 1e-6);
-        columns_ = static_cast<int>(std::clamp(wanted, 1.0, 2.0 * std::min(columns_, most_)));
+        const int most = std::min(2 * columns_, most_);
+        columns_ = static_cast<int>(std::clamp(wanted, 1.0, static_cast<double>(most)));
     }
 
   private:
