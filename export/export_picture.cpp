@@ -1,6 +1,7 @@
 #include "export/export_picture.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 #include "colour/linear_light.h"
@@ -65,6 +66,44 @@ class ExportSurface : public DrawingSurface {
     std::vector<double> sums_;  // linear light of the output column being gathered
 };
 
+// The output columns of each band: the options' fixed number, or as many as
+// take about kBandSeconds. The cost of a sample changes across a picture,
+// smoothly for the most part: each band is sized from the time the one
+// before took, and grows at most twofold, in case it reaches costlier parts.
+class BandWidths {
+  public:
+    BandWidths(const ExportOptions& options, int grid_rows, int supersample)
+        : fixed_(options.band_columns > 0), most_(MostColumns(grid_rows, supersample)) {
+        columns_ = fixed_ ? options.band_columns : std::min(kFirstBandColumns, most_);
+    }
+
+    int columns() const { return columns_; }
+
+    void Took(double seconds) {
+        if (fixed_) return;
+        const double wanted = columns_ * kBandSeconds / std::max(seconds, 1e-6);
+        const int most = std::min(2 * columns_, most_);
+        columns_ = static_cast<int>(std::clamp(wanted, 1.0, static_cast<double>(most)));
+    }
+
+  private:
+    // A few output columns, so that the first band is quick however costly
+    // its samples.
+    static constexpr int kFirstBandColumns = 4;
+    // The samples of a band are bounded too, and the fast pass's buffers with
+    // them, where the samples cost next to nothing.
+    static constexpr long kMostSamples = 1L << 20;
+
+    static int MostColumns(int grid_rows, int supersample) {
+        const long samples = static_cast<long>(std::max(grid_rows, 1)) * supersample;
+        return static_cast<int>(std::max(1L, kMostSamples / samples));
+    }
+
+    bool fixed_;
+    int most_;
+    int columns_ = 1;
+};
+
 // The picture drawn at a place of the window's grid, written straight into
 // an image of its own size.
 class ImageSurface : public DrawingSurface {
@@ -120,13 +159,17 @@ std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& 
         }
         const SampleGrid grid = ScaledGrid(state, recipe.scale, recipe.supersample);
         ExportSurface surface(image, recipe.supersample, grid.rows());
-        const int band = std::max(options.band_columns, 1) * recipe.supersample;
-        for (int first = 0; first < grid.columns() && !cancelled; first += band) {
-            const int end = std::min(first + band, grid.columns());
+        BandWidths bands(options, grid.rows(), recipe.supersample);
+        for (int first = 0; first < grid.columns() && !cancelled;) {
+            const int end = std::min(first + bands.columns() * recipe.supersample, grid.columns());
+            const auto start = std::chrono::steady_clock::now();
             options.pass(state, grid, first, end, surface);
+            bands.Took(
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
             if (options.progress && !options.progress(static_cast<double>(end) / grid.columns())) {
                 cancelled = true;
             }
+            first = end;
         }
     };
 

@@ -5,6 +5,7 @@
 
 #include "image_file/rgb_image.h"
 #include "recipe/recipe.h"
+#include "render/fast/fast_samples.h"
 #include "render/image_child.h"
 #include "render/sample_grid.h"
 
@@ -16,15 +17,24 @@ using SampleColumnsPass =
     std::function<void(ImageState&, const SampleGrid&, int first, int end, DrawingSurface&)>;
 
 struct ExportOptions {
-    SampleColumnsPass pass = RenderSampleColumns;
+    // The fast pass; RenderSampleColumns draws the same, slowly.
+    SampleColumnsPass pass = [](ImageState& state, const SampleGrid& grid, int first, int end,
+                                DrawingSurface& surface) {
+        RenderSampleColumnsFast(state, grid, first, end, surface);
+    };
     RenderPass screen_pass;  // the pictures before the named one; empty: the fast pass
-    // Sample columns rendered at a time: a bounded working set whatever the
+    // Output columns rendered at a time: a bounded working set whatever the
     // export's size, and the moments at which progress is told and a cancel
-    // is noticed.
-    int band_columns = 64;
+    // is noticed. 0: sized as the export goes, so that every band takes
+    // about kBandSeconds however costly its samples are; a render in the
+    // window, which shares the render threads, then waits no longer. The
+    // pixels are the same whatever the bands.
+    int band_columns = 0;
     // Told the share done, 0 to 1, after every band; returning false cancels.
     std::function<bool(double done)> progress;
 };
+
+inline constexpr double kBandSeconds = 0.025;
 
 // The export's size in pixels: 291 K x 211 K.
 int ExportWidth(const Recipe& recipe);

@@ -16,8 +16,8 @@ constexpr ColourValue kAssignedBytes[4] = {0x000000, 0x0000FF, 0x00FFFF, 0xFFFFF
 void PointAt(ImageState& state, const KernelResults& results, long index) {
     const int i = static_cast<int>(index / results.rows);
     const int j = static_cast<int>(index % results.rows);
-    state.i = i;
-    state.j = j;
+    state.i = results.column_number[i];
+    state.j = results.row_number[j];
     state.x = results.x[i];
     state.y = results.y[j];
 }
@@ -101,8 +101,7 @@ BeforeLastPixel ResolveCarriedValues(ImageState& state, const KernelResults& res
             current = (word & mask) | (current & ~mask);
             column[j] = current;
         }
-        surface.SetColumn(i + static_cast<int>(state.zamikx), static_cast<int>(state.zamiky),
-                          column.data(), results.rows);
+        surface.SetColumn(results.left + i, results.top, column.data(), results.rows);
     }
 
     // Each channel's last value before the last pixel: from the last column
@@ -138,8 +137,6 @@ void LeaveRecordAsStraightforward(ImageState& state, const KernelResults& result
     state.fak = before_last.fak;
     ComputePixel(state);
     ClampAndRound(state);
-    state.i = results.columns;
-    state.j = results.rows;
 }
 
 }  // namespace seedscape

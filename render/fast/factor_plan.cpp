@@ -1,5 +1,7 @@
 #include "render/fast/factor_plan.h"
 
+#include <cstring>
+
 #include "maths/maths.h"
 #include "render/checked.h"
 #include "render/factor_formulas.h"
@@ -21,8 +23,23 @@ void FactorTable::Fill(int selector, double dn1) {
     }
 }
 
+const double* RowTable::Fill(const PixelKernelSet& kernels, int selector, const double* y,
+                             int padded_rows) {
+    const std::size_t rows = static_cast<std::size_t>(padded_rows);
+    const bool same_rows =
+        y_.size() == rows && std::memcmp(y_.data(), y, rows * sizeof(double)) == 0;
+    if (!same_rows || selector != selector_ || kernels.fill_row_table != fill_) {
+        values_.resize(100 * rows);
+        kernels.fill_row_table(selector, y, padded_rows, values_.data());
+        y_.assign(y, y + rows);
+        selector_ = selector;
+        fill_ = kernels.fill_row_table;
+    }
+    return values_.data();
+}
+
 FactorPlan::FactorPlan(const ImageState& state, const PixelKernelSet& kernels, const double* y,
-                       int padded_rows, std::vector<double>& row_table) {
+                       int padded_rows, RowTable& row_table) {
     const int selector1 = FactorSelector(state.fak01);
     const int selector2 = FactorSelector(state.fak02);
     first_ = Source(selector1, table1_, state.dn1, kernels, y, padded_rows, row_table);
@@ -39,7 +56,7 @@ FactorPlan::FactorPlan(const ImageState& state, const PixelKernelSet& kernels, c
 
 FactorSource FactorPlan::Source(int selector, FactorTable& table, double dn1,
                                 const PixelKernelSet& kernels, const double* y, int padded_rows,
-                                std::vector<double>& row_table) {
+                                RowTable& row_table) {
     const FactorProperties& properties = PropertiesOf(selector);
     FactorSource source;
     source.selector = selector;
@@ -52,12 +69,12 @@ FactorSource FactorPlan::Source(int selector, FactorTable& table, double dn1,
             source.table_ok = table.ok;
             break;
         case FactorDependence::kRow:
-            // One table for the whole image; both selectors of the formula
-            // share it.
-            row_table.resize(100 * static_cast<std::size_t>(padded_rows));
-            kernels.fill_row_table(selector, y, padded_rows, row_table.data());
+            // One table for the whole image: both selectors of the formula
+            // share the first one's.
             source.mode = FactorMode::kRowTable;
-            source.table = row_table.data();
+            source.table = first_.mode == FactorMode::kRowTable
+                               ? first_.table
+                               : row_table.Fill(kernels, selector, y, padded_rows);
             break;
         case FactorDependence::kPixel:
             source.mode = FactorMode::kPixel;

@@ -16,15 +16,32 @@ struct FactorTable {
     void Fill(int selector, double dn1);
 };
 
+// The table of the factor formula that depends on n and the row, for
+// n = 1..99 and every padded row: table[n * padded_rows + row]. Kept from
+// render to render, and made again only when the rows or the formula
+// change: the bands of an export share their rows, and a table costs a
+// hundred formulas a row.
+class RowTable {
+  public:
+    const double* Fill(const PixelKernelSet& kernels, int selector, const double* y,
+                       int padded_rows);
+
+  private:
+    std::vector<double> values_;
+    std::vector<double> y_;  // the rows it holds, bit for bit
+    int selector_ = 0;
+    RowTableFill fill_ = nullptr;
+};
+
 // How the kernel gets each of the image's two factors: from a table made
 // once here, once per pixel, or at every step. The sources point into the
 // plan's own tables, so a plan stays where it was made.
 class FactorPlan {
   public:
-    // `y` holds the plane y of every padded row; `row_table` is reused from
+    // `y` holds the plane y of every padded row; `row_table` is kept from
     // render to render for the formula that depends on n and the row.
     FactorPlan(const ImageState& state, const PixelKernelSet& kernels, const double* y,
-               int padded_rows, std::vector<double>& row_table);
+               int padded_rows, RowTable& row_table);
     FactorPlan(const FactorPlan&) = delete;
     FactorPlan& operator=(const FactorPlan&) = delete;
 
@@ -36,7 +53,7 @@ class FactorPlan {
 
   private:
     FactorSource Source(int selector, FactorTable& table, double dn1, const PixelKernelSet& kernels,
-                        const double* y, int padded_rows, std::vector<double>& row_table);
+                        const double* y, int padded_rows, RowTable& row_table);
 
     FactorTable table1_, table2_;
     FactorSource first_, second_;

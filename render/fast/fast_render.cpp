@@ -1,19 +1,10 @@
 #include "render/fast/fast_render.h"
 
-#include <algorithm>
-#include <atomic>
 #include <cmath>
-#include <functional>
-#include <memory>
-#include <vector>
 
-#include "colour/palette.h"
-#include "render/fast/carried_values.h"
-#include "render/fast/factor_plan.h"
-#include "render/fast/kernel_sets.h"
-#include "render/fast/thread_pool.h"
-#include "render/pixel_colour.h"
+#include "render/fast/fast_columns.h"
 #include "render/render_image.h"
+#include "render/sample_grid.h"
 
 namespace seedscape {
 
@@ -22,109 +13,8 @@ namespace {
 // Larger images, and sides that are not whole, take the straightforward pass.
 constexpr int kLargestSide = 8192;
 
-// Columns are handed to the threads a few at a time, so that a thread that
-// meets slow columns does not hold up the others at the end.
-constexpr int kColumnsPerChunk = 4;
-
-// The kernel iterates without checking each statement for failure. That is
-// sound while every plane coordinate and reference point is at most this far
-// from the origin: z starts at 0 and the loop ends one step after |z| >= 2,
-// so no value of the iteration exceeds about (7e100)^2 = 5e201, far below
-// the largest double. A view beyond it takes the straightforward pass.
-constexpr double kLargestCoordinate = 1e100;
-
-// Storage that grows as needed and is never cleared: the kernels write every
-// element before it is read, so zeroing it first would only touch its pages
-// twice, once in a thread that does not use them.
-template <typename T>
-class Scratch {
-  public:
-    T* Reserve(std::size_t size) {
-        if (size > capacity_) {
-            data_.reset(new T[size]);
-            capacity_ = size;
-        }
-        return data_.get();
-    }
-
-  private:
-    std::unique_ptr<T[]> data_;
-    std::size_t capacity_ = 0;
-};
-
-// Per-image tables and per-pixel results, reused from render to render.
-struct Buffers {
-    std::vector<double> x, y, row_number, row_table;
-    Scratch<unsigned int> pixel;
-    Scratch<LastAssigned> last_assigned;
-    std::vector<ColourValue> column;
-
-    KernelOutput Reserve(int columns, int rows) {
-        return {pixel.Reserve(static_cast<std::size_t>(columns) * rows),
-                last_assigned.Reserve(columns)};
-    }
-};
-
 bool IsWholeSide(double last_index) {
     return last_index >= 0 && last_index < kLargestSide && std::floor(last_index) == last_index;
-}
-
-bool IsModest(double coordinate) {
-    return std::fabs(coordinate) <= kLargestCoordinate;
-}
-
-// The plane points of the columns and of the rows, the rows padded to whole
-// registers of the widest kernel, and one more, so that loads never run off
-// the end. False when the kernel cannot take them.
-bool MapView(const ImageState& state, int columns, int rows, int padded_rows, Buffers& buffers) {
-    buffers.x.resize(columns);
-    buffers.y.resize(padded_rows);
-    buffers.row_number.resize(padded_rows);
-    bool modest = true;
-    for (int column = 0; column < columns; ++column) {
-        buffers.x[column] = (column + state.di) / state.zoomx1 - state.zoomx2;
-        modest = modest && IsModest(buffers.x[column]);
-    }
-    for (int row = 0; row < padded_rows; ++row) {
-        // Padding lanes repeat the last row: computed, never stored.
-        const double j = row < rows ? row : rows - 1;
-        buffers.y[row] = state.zoomy2 - (j + state.dj) / state.zoomy1;
-        buffers.row_number[row] = j;
-        modest = modest && IsModest(buffers.y[row]);
-    }
-    for (const double point : {double(state.xt1), double(state.yt1), double(state.xt2),
-                               double(state.yt2), double(state.xt3), double(state.yt3)}) {
-        modest = modest && IsModest(point);
-    }
-    return modest;
-}
-
-// Without a formula computed at every step, a step is a handful of
-// multiplications that wait on the step before: two registers in flight
-// overlap them. With a sine in every step, one register of four lanes keeps
-// the processor busy, and wider lockstep would only lose more to lanes whose
-// pixel has escaped; eight-lane sines still leave room for a second register.
-KernelRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const FactorPlan& plan) {
-    if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return kernels.run;
-    if (pairing == LanePairing::kPaired) return kernels.run_paired;
-    if (plan.AnyComputedEveryStep() && !kernels.pair_with_factors_every_step) return kernels.run;
-    return kernels.run_paired;
-}
-
-void RunKernels(KernelRun run, const KernelInput& input, const KernelOutput& output, int threads) {
-    std::atomic<int> next_chunk{0};
-    const std::function<void()> work = [&] {
-        for (;;) {
-            const int begin = kColumnsPerChunk * next_chunk.fetch_add(1);
-            if (begin >= input.columns) return;
-            run(input, output, begin, std::min(begin + kColumnsPerChunk, input.columns));
-        }
-    };
-    if (threads == 1) {
-        work();
-    } else {
-        RenderThreads().RunOnAll(work);
-    }
 }
 
 }  // namespace
@@ -135,50 +25,30 @@ void RenderImageFast(ImageState& state, DrawingSurface& surface) {
 
 void RenderImageFastWith(ImageState& state, DrawingSurface& surface,
                          const FastRenderOptions& options) {
-    const PixelKernelSet* const kernels = options.kernels ? options.kernels : BestKernelSet();
-    if (kernels == nullptr || !IsWholeSide(state.sir) || !IsWholeSide(state.vis)) {
+    if (!IsWholeSide(state.sir) || !IsWholeSide(state.vis)) {
         RenderImage(state, surface);
         return;
     }
-    const int columns = static_cast<int>(state.sir) + 1;
-    const int rows = static_cast<int>(state.vis) + 1;
-    const int widest = WidestLanes();
-    const int padded_rows = (rows + widest - 1) / widest * widest + widest;
-    thread_local Buffers buffers;
-    if (!MapView(state, columns, rows, padded_rows, buffers)) {
+    // The image is the whole grid of its view, plotted at the tile offset.
+    const SampleGrid grid = ImageGrid(state);
+    GridColumns columns;
+    columns.x = grid.x.data();
+    columns.i = grid.i.data();
+    columns.columns = grid.columns();
+    columns.y = grid.y.data();
+    columns.j = grid.j.data();
+    columns.rows = grid.rows();
+    columns.left = static_cast<int>(state.zamikx);
+    columns.top = static_cast<int>(state.zamiky);
+    columns.palette = true;
+    if (!RenderColumnsFast(state, columns, surface, options)) {
         RenderImage(state, surface);
         return;
     }
-
-    const FactorPlan plan(state, *kernels, buffers.y.data(), padded_rows, buffers.row_table);
-    KernelInput input;
-    input.columns = columns;
-    input.rows = rows;
-    input.x = buffers.x.data();
-    input.y = buffers.y.data();
-    input.row_number = buffers.row_number.data();
-    input.xt1 = state.xt1;
-    input.yt1 = state.yt1;
-    input.xt2 = state.xt2;
-    input.yt2 = state.yt2;
-    input.xt3 = state.xt3;
-    input.yt3 = state.yt3;
-    input.dn1 = state.dn1;
-    input.dn2 = state.dn2;
-    input.dn3 = state.dn3;
-    input.factor1 = plan.first();
-    input.factor2 = plan.second();
-    input.scheme = SelectScheme(state.barva);
-
-    const KernelOutput output = buffers.Reserve(columns, rows);
-    BuildPalette(state);
-    const double palette[3] = {state.re, state.gr, state.bl};
-    RunKernels(ChooseRun(*kernels, options.pairing, plan), input, output, options.threads);
-
-    const KernelResults results{output, buffers.x.data(), buffers.y.data(), columns, rows};
-    const BeforeLastPixel before_last =
-        ResolveCarriedValues(state, results, surface, buffers.column);
-    LeaveRecordAsStraightforward(state, results, palette, before_last);
+    // The straightforward pass's loops leave the counters one past the last
+    // column and row.
+    state.i = columns.columns;
+    state.j = columns.rows;
 }
 
 }  // namespace seedscape

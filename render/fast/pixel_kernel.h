@@ -26,9 +26,10 @@ struct FactorSource {
 struct KernelInput {
     int columns = 0;
     int rows = 0;
-    const double* x = nullptr;           // plane x of every column
-    const double* y = nullptr;           // plane y of every row, padded to whole registers
-    const double* row_number = nullptr;  // 0, 1, 2, ... padded like y
+    const double* x = nullptr;              // plane x of every column
+    const double* column_number = nullptr;  // the column counter i of every column
+    const double* y = nullptr;              // plane y of every row, padded to whole registers
+    const double* row_number = nullptr;     // the row counter j of every row, padded like y
     double xt1 = 0, yt1 = 0, xt2 = 0, yt2 = 0, xt3 = 0, yt3 = 0;
     double dn1 = 0, dn2 = 0, dn3 = 0;
     FactorSource factor1;  // fak01's
@@ -47,8 +48,8 @@ inline constexpr unsigned int kNeedsCarriedFactor = 1U << 26U;
 
 // For one column and each channel, the last row that assigned the channel
 // (-1 for none) and the value it assigned, limited to 0..255: among the
-// pixels that do not need the carried factor, and without the image's last
-// pixel. The record's channels after a render come from these.
+// pixels that do not need the carried factor, and without the last pixel of
+// the columns rendered. The record's channels after a render come from these.
 struct LastAssigned {
     int row[3];
     double value[3];

@@ -231,7 +231,7 @@ class PixelKernel {
             dn1,
             V(in_.dn2),
             V(in_.dn3),
-            V(static_cast<double>(column)),
+            V(in_.column_number[column]),
             V(Ops::LoadUnaligned(in_.row_number + first_row)),
             n * n};  // n is at most 100 here, so n * n always fits in 32 bits
         const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);

@@ -4,7 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "colour/linear_light.h"
 #include "export/export_picture.h"
@@ -84,7 +86,8 @@ TEST_P(EveryRecipe, EveryKthPixelIsTheScreenPixelWhereNothingIsCarried) {
     }
     for (const int scale : {2, 4}) {
         recipe.scale = scale;
-        const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
+        // Through the fast pass, which draws what the straightforward one does.
+        const std::optional<RgbImage> exported = RenderExport(recipe, {});
         ASSERT_TRUE(exported.has_value());
         int compared = 0;
         for (int m = 0; m < screen.width; ++m) {
@@ -103,16 +106,55 @@ TEST_P(EveryRecipe, EveryKthPixelIsTheScreenPixelWhereNothingIsCarried) {
 
 INSTANTIATE_TEST_SUITE_P(Export, EveryRecipe, ::testing::ValuesIn(kRecipes));
 
-TEST(Export, BandsOfAnyWidthGiveThePixelsOfOnePass) {
-    Recipe recipe = Read("seedscape/1 seed=31337 barva=13 fak01=11 press=145,105@2 scale=3");
-    ExportOptions options = Straightforward();
+// The fast pass, the export's own, draws what the straightforward one draws:
+// at scales whose samples fall between the image's pixels, supersampled,
+// through failing factors and colour statements, and in a child's view.
+class FastPass : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(FastPass, DrawsTheStraightforwardExport) {
+    const Recipe recipe = Read(GetParam());
+    const std::optional<RgbImage> fast = RenderExport(recipe, {});
+    ASSERT_TRUE(fast.has_value());
+    EXPECT_TRUE(fast == RenderExport(recipe, Straightforward()));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Export, FastPass,
+    ::testing::Values("seedscape/1 seed=12345 barva=14 press=200,50@5 scale=2",
+                      "seedscape/1 seed=31337 barva=13 fak01=11 fak02=22 press=145,105@2 "
+                      "press=10.5,200@3 supersample=2",
+                      "seedscape/1 seed=888888 barva=18 scale=3 supersample=2"));
+
+struct BandCase {
+    const char* name;
+    bool fast;
+    int scale;
+    std::vector<int> widths;  // 0: sized by the time each band takes
+};
+
+void PrintTo(const BandCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class Bands : public ::testing::TestWithParam<BandCase> {};
+
+TEST_P(Bands, OfAnyWidthGiveThePixelsOfOnePass) {
+    const BandCase& c = GetParam();
+    Recipe recipe = Read("seedscape/1 seed=31337 barva=13 fak01=11 press=145,105@2");
+    recipe.scale = c.scale;
+    ExportOptions options = c.fast ? ExportOptions{} : Straightforward();
     options.band_columns = 1000;
     const std::optional<RgbImage> whole = RenderExport(recipe, options);
-    for (const int band : {1, 7, 64}) {
+    for (const int band : c.widths) {
         options.band_columns = band;
         EXPECT_TRUE(RenderExport(recipe, options) == whole) << "bands of " << band;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Export, Bands,
+                         ::testing::Values(BandCase{"straightforward", false, 2, {1, 64}},
+                                           BandCase{"fast", true, 3, {1, 7, 64, 0}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Export, SupersamplingAveragesEachBlockInLinearLight) {
     const Recipe recipe = Read("seedscape/1 seed=12345 barva=14 supersample=3");
@@ -168,7 +210,7 @@ TEST(LinearLight, EveryChannelValueSurvivesTheRoundTrip) {
 
 TEST(Export, CancellingStopsAndGivesNothing) {
     const Recipe recipe = Read("seedscape/1 seed=5 scale=4");
-    ExportOptions options = Straightforward();
+    ExportOptions options;
     int bands = 0;
     options.progress = [&](double) { return ++bands < 2; };
     EXPECT_FALSE(RenderExport(recipe, options).has_value());

@@ -16,36 +16,12 @@
 #include "render/render_image.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
+#include "tests/fast/failing_pixels.h"
+#include "tests/fast/fast_variants.h"
 #include "tests/fast/record_equality.h"
 
 namespace seedscape {
 namespace {
-
-struct Variant {
-    std::string name;
-    FastRenderOptions options;
-};
-
-// Every way the fast path can run on this machine: each kernel set the
-// processor has, on one thread and on all, with and without paired lanes.
-// The sets it lacks are named by the skipped EveryKernelSet tests. Where
-// SEEDSCAPE_KERNEL forces a set, as if the processor had no wider one, only
-// that set runs.
-std::vector<Variant> Variants() {
-    const char* forced = std::getenv(kKernelVariable);
-    std::vector<Variant> variants = {{"best kernels, all threads", {}}};
-    for (const PixelKernelSet* set : PixelKernelSets()) {
-        if (!set->supported()) continue;
-        if (forced != nullptr && *forced != '\0' && set->name != forced) continue;
-        const std::string name(set->name);
-        variants.push_back({name + ", one thread", {set, LanePairing::kSingle, 1}});
-        variants.push_back({name + ", all threads", {set, LanePairing::kSingle, 0}});
-        if (set->run_paired != nullptr) {
-            variants.push_back({name + " paired, all threads", {set, LanePairing::kPaired, 0}});
-        }
-    }
-    return variants;
-}
 
 // One step of a session: an image mother, or a press that makes a child.
 struct Step {
@@ -181,34 +157,6 @@ TEST(FastRender, ChildrenAtEveryCornerAndMagnificationMatch) {
     ExpectSameAsStraightforward(ImageMotherRecord(kBenchmarkSeeds[0]), steps);
 }
 
-// Reference points on the plane points of pixels (144, 78), (18, 26) and
-// (180, 130) make those distances exactly 0: the factors that divide by a
-// distance fail there, and so do many colour statements.
-ImageState MotherWithPointsOnPixels(int fak01, int fak02, int barva) {
-    ImageState state = ImageMotherRecord(kBenchmarkSeeds[1]);
-    state.xt1 = 0.0;
-    state.yt1 = 0.5;
-    state.xt2 = -1.75;
-    state.yt2 = 1.5;
-    state.xt3 = 0.5;
-    state.yt3 = -0.5;
-    state.fak01 = fak01;
-    state.fak02 = fak02;
-    state.barva = barva;
-    return state;
-}
-
-struct FailureCase {
-    const char* name;
-    int fak01;
-    int fak02;
-    int barva;
-};
-
-void PrintTo(const FailureCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 class FailingPixels : public testing::TestWithParam<FailureCase> {};
 
 TEST_P(FailingPixels, CarriedFactorsAndChannelsMatch) {
@@ -219,21 +167,8 @@ TEST_P(FailingPixels, CarriedFactorsAndChannelsMatch) {
                                 {kMotherStep, kMotherStep, Press(144, 78, 1)});
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    FastRender, FailingPixels,
-    testing::Values(FailureCase{"first_factor_11_fails_where_r1_is_0", 11, 1, 7},
-                    FailureCase{"first_factor_21_fails_where_r2_is_0", 21, 6, 5},
-                    FailureCase{"both_factors_22_fail", 22, 22, 13},
-                    FailureCase{"factor_23_fails_before_11", 23, 11, 2},
-                    FailureCase{"second_factor_21_fails_after_a_good_first", 1, 21, 4},
-                    FailureCase{"both_factors_23_fail", 23, 23, 16},
-                    FailureCase{"both_factors_11_fail", 11, 11, 21},
-                    FailureCase{"factor_22_then_23", 22, 23, 10},
-                    FailureCase{"factor_21_then_11_with_scheme_11", 21, 11, 11},
-                    FailureCase{"second_factor_22_after_6", 6, 22, 6},
-                    FailureCase{"scheme_15_fails_in_regions", 2, 3, 15},
-                    FailureCase{"scheme_14_fails_in_regions", 7, 1, 14}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(FastRender, FailingPixels, testing::ValuesIn(kFailureCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FastRender, FirstPixelTakesTheFactorOfThePreviousImage) {
     // The first pixel sits on reference point 1, so its first factor fails
