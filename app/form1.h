@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 #include <memory>
@@ -20,6 +21,7 @@
 
 namespace seedscape {
 
+class AtlasWindow;
 class ExportJob;
 class FavouritesList;
 class SidePanel;
@@ -72,6 +74,9 @@ class Form1 : public QWidget {
     void GoBack();
     void GoForward();
     void AddToFavourites(const Recipe& recipe);
+
+    // Opens the atlas, or brings it to the front.
+    void OpenAtlas();
 
     void SetPanelVisible(bool visible);
     // Shows the canvas 1, 2 or 3 times as large, each pixel a square block.
@@ -144,6 +149,7 @@ class Form1 : public QWidget {
     QAction* back_action_ = nullptr;
     QAction* forward_action_ = nullptr;
     std::unique_ptr<ExportJob> export_job_;
+    QPointer<AtlasWindow> atlas_;  // null once closed
 };
 
 }  // namespace seedscape

@@ -1,0 +1,104 @@
+#include "app/thumbnail_renderer.h"
+
+#include <algorithm>
+
+#ifdef __linux__
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+#include "app/thumbnail.h"
+#include "recipe/draw_recipe.h"
+#include "render/fast/fast_render.h"
+
+namespace seedscape {
+
+namespace {
+
+// A render thread yields to the window's thread when both want a core.
+void LowerThisThreadsPriority() {
+#ifdef __linux__
+    // On Linux a thread has a nice value of its own.
+    static_cast<void>(setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10));
+#endif
+}
+
+}  // namespace
+
+Thumbnail MakeThumbnail(const Recipe& recipe, QSize shown_pixels) {
+    // The renderer runs one picture on each core: no picture is split.
+    const RenderPass one_thread = [](ImageState& state, DrawingSurface& surface) {
+        FastRenderOptions options;
+        options.threads = 1;
+        RenderImageFastWith(state, surface, options);
+    };
+    Thumbnail thumbnail;
+    thumbnail.full = ToQImage(RenderRecipePicture(OnScreen(recipe), one_thread));
+    thumbnail.shown =
+        thumbnail.full.scaled(shown_pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return thumbnail;
+}
+
+ThumbnailRenderer::ThumbnailRenderer(QObject* parent, int threads) : QObject(parent) {
+    if (threads <= 0) threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    for (int k = 0; k < threads; ++k) {
+        workers_.emplace_back([this] {
+            LowerThisThreadsPriority();
+            Work();
+        });
+    }
+}
+
+ThumbnailRenderer::~ThumbnailRenderer() {
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        wanted_.clear();
+    }
+    wake_.notify_all();
+    for (std::thread& worker : workers_) worker.join();
+    // Results posted before the join die with this object, unseen.
+}
+
+void ThumbnailRenderer::SetWanted(std::vector<ThumbnailJob> jobs, QSize shown_pixels) {
+    {
+        std::lock_guard lock(mutex_);
+        wanted_.clear();
+        for (ThumbnailJob& job : jobs) {
+            if (!under_way_.contains(job.key)) wanted_.push_back(std::move(job));
+        }
+        shown_pixels_ = shown_pixels;
+    }
+    wake_.notify_all();
+}
+
+void ThumbnailRenderer::Work() {
+    for (;;) {
+        ThumbnailJob job;
+        QSize shown_pixels;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [this] { return stopping_ || !wanted_.empty(); });
+            if (stopping_) return;
+            job = std::move(wanted_.front());
+            wanted_.pop_front();
+            under_way_.insert(job.key);
+            shown_pixels = shown_pixels_;
+        }
+        Thumbnail thumbnail = MakeThumbnail(job.recipe, shown_pixels);
+        // Queued to the owner's thread; dropped if the owner is gone first,
+        // which the destructor's join makes impossible anyway.
+        QMetaObject::invokeMethod(
+            this,
+            [this, job = std::move(job), thumbnail = std::move(thumbnail)] {
+                {
+                    std::lock_guard lock(mutex_);
+                    under_way_.remove(job.key);
+                }
+                emit rendered(job, thumbnail);
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+}  // namespace seedscape
