@@ -57,7 +57,7 @@ ThumbnailRenderer::~ThumbnailRenderer() {
     }
     wake_.notify_all();
     for (std::thread& worker : workers_) worker.join();
-    // Results posted before the join die with this object, unseen.
+    // Results finished before the join die with this object, unseen.
 }
 
 void ThumbnailRenderer::SetWanted(std::vector<ThumbnailJob> jobs, QSize shown_pixels) {
@@ -86,19 +86,26 @@ void ThumbnailRenderer::Work() {
             shown_pixels = shown_pixels_;
         }
         Thumbnail thumbnail = MakeThumbnail(job.recipe, shown_pixels);
-        // Queued to the owner's thread; dropped if the owner is gone first,
-        // which the destructor's join makes impossible anyway.
-        QMetaObject::invokeMethod(
-            this,
-            [this, job = std::move(job), thumbnail = std::move(thumbnail)] {
-                {
-                    std::lock_guard lock(mutex_);
-                    under_way_.remove(job.key);
-                }
-                emit rendered(job, thumbnail);
-            },
-            Qt::QueuedConnection);
+        bool first;
+        {
+            std::lock_guard lock(mutex_);
+            first = finished_.empty();
+            finished_.push_back({std::move(job), std::move(thumbnail)});
+        }
+        // The results travel under this object's own lock; the queued call
+        // only wakes the owner's thread, once for as many as are waiting.
+        if (first) QMetaObject::invokeMethod(this, "Deliver", Qt::QueuedConnection);
     }
+}
+
+void ThumbnailRenderer::Deliver() {
+    std::deque<Finished> finished;
+    {
+        std::lock_guard lock(mutex_);
+        finished.swap(finished_);
+        for (const Finished& result : finished) under_way_.remove(result.job.key);
+    }
+    for (const Finished& result : finished) emit rendered(result.job, result.thumbnail);
 }
 
 }  // namespace seedscape

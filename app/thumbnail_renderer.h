@@ -56,6 +56,13 @@ class ThumbnailRenderer : public QObject {
 
   private:
     void Work();
+    // On the owner's thread: hands out every result finished so far.
+    Q_INVOKABLE void Deliver();
+
+    struct Finished {
+        ThumbnailJob job;
+        Thumbnail thumbnail;
+    };
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -63,6 +70,7 @@ class ThumbnailRenderer : public QObject {
     // Keys being rendered or on their way to the owner: not to be rendered
     // twice when the view changes meanwhile.
     QSet<QString> under_way_;
+    std::deque<Finished> finished_;  // not yet delivered
     QSize shown_pixels_;
     bool stopping_ = false;
     std::vector<std::thread> workers_;
