@@ -23,6 +23,7 @@
 #include "app/magnification.h"
 #include "app/show_recipe.h"
 #include "app/side_panel.h"
+#include "app/variations_window.h"
 #include "export/write_picture.h"
 #include "image_file/png_file.h"
 #include "recipe/number_text.h"
@@ -146,8 +147,11 @@ void Form1::BuildPanel() {
                    &Form1::PasteRecipeClicked),
          AddAction("Open", tr("Open..."), QKeySequence::Open, &Form1::OpenClicked)});
 
-    panel_->AddSection(tr("Explore"), {AddAction("Atlas", tr("Atlas..."),
-                                                 QKeySequence(tr("Ctrl+T")), &Form1::OpenAtlas)});
+    panel_->AddSection(
+        tr("Explore"),
+        {AddAction("Variations", tr("Variations..."), QKeySequence(tr("Ctrl+B")),
+                   &Form1::VariationsClicked),
+         AddAction("Atlas", tr("Atlas..."), QKeySequence(tr("Ctrl+T")), &Form1::OpenAtlas)});
 
     panel_->AddSection(tr("Favourites"),
                        {AddAction("AddFavourite", tr("\u2605 Add to favourites"),
@@ -423,6 +427,11 @@ void Form1::FullScreenClicked() {
     } else {
         showFullScreen();
     }
+}
+
+void Form1::VariationsClicked() {
+    if (variations_ == nullptr) variations_ = new VariationsWindow(this);
+    variations_->Open(pictures_.Latest());
 }
 
 void Form1::StartExport(const Recipe& recipe, const QString& path) {

@@ -25,6 +25,7 @@ class AtlasWindow;
 class ExportJob;
 class FavouritesList;
 class SidePanel;
+class VariationsWindow;
 
 // The program's one window: five buttons in a row near the top, a retained
 // canvas under them on which every image and text is drawn, and a panel to
@@ -116,6 +117,7 @@ class Form1 : public QWidget {
     void ZoomInClicked();
     void ZoomOutClicked();
     void FullScreenClicked();
+    void VariationsClicked();
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -149,7 +151,8 @@ class Form1 : public QWidget {
     QAction* back_action_ = nullptr;
     QAction* forward_action_ = nullptr;
     std::unique_ptr<ExportJob> export_job_;
-    QPointer<AtlasWindow> atlas_;  // null once closed
+    QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
+    QPointer<AtlasWindow> atlas_;            // null once closed
 };
 
 }  // namespace seedscape

@@ -2,38 +2,43 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
-#include <cctype>
 #include <functional>
+#include <initializer_list>
+#include <limits>
 #include <utility>
 
+#include "atlas/contact_sheet.h"
+#include "cli/option_values.h"
+#include "image_file/png_file.h"
 #include "recipe/message_text.h"
-#include "recipe/number_text.h"
-#include "render/image_child.h"
 
 namespace seedscape::cli {
 
 namespace {
 
-constexpr long long kLowestSeed = 1;
-constexpr long long kHighestSeed = 1000000;
-constexpr long long kLowestMagnification = 1;
 constexpr long long kHighestMagnification = 100;
-
-constexpr std::string_view kSeedValues = "a whole number from 1 to 1000000";
-constexpr std::string_view kMagnificationValues = "a whole number from 1 to 100";
-constexpr std::string_view kOutputValues = "a file name ending in .png or .ppm";
+constexpr int kDefaultMagnification = 5;
 
 constexpr std::string_view kUsage =
     "Usage: seedscape-render [--seed N] [--set FIELD=VALUE]...\n"
-    "                        [--press X,Y [--mag F]] [--params] [-o FILE]\n";
+    "                        [--press X,Y [--mag F]]... [--scale K] [--supersample S]\n"
+    "                        [--params] [--print-recipe] [-o FILE]\n"
+    "       seedscape-render (--recipe TEXT | --from FILE.png) [--scale K]\n"
+    "                        [--supersample S] [--params] [--print-recipe] [-o FILE]\n"
+    "       seedscape-render --atlas FROM-TO [--columns C] -o SHEET.png\n"
+    "       seedscape-render (--recipe TEXT | --from FILE.png | --seed N ...)\n"
+    "                        --variations [--lock GROUP,...]... [--strength LEVEL]\n"
+    "                        [--generation G]\n";
 
 constexpr std::string_view kAbout =
-    "Renders one 291 x 211 image without a window: the image mother of a seed, or\n"
-    "the image child that a press on it draws, pixel for pixel as the window does.";
+    "Renders pictures without a window, pixel for pixel as the window draws them:\n"
+    "the image mother of a seed, the image children that presses on it draw, or\n"
+    "the picture a recipe names, at any scale; contact sheets of many seeds; and\n"
+    "the recipes of a picture's variants.";
 
 constexpr std::string_view kClosing =
-    "At least one of -o and --params must be given. Long options may also be\n"
-    "written --option=VALUE.\n"
+    "A picture needs at least one of -o, --params and --print-recipe; --atlas\n"
+    "needs -o. Long options may also be written --option=VALUE.\n"
     "\n"
     "Exit status: 0 done; 1 the image or the printed text could not be written;\n"
     "2 the command line was refused (then nothing is written).\n";
@@ -43,11 +48,12 @@ constexpr std::size_t kHelpColumn = 21;
 
 // An option that takes a value, as --help shows it and messages name it.
 struct ValueOption {
-    std::string name;         // "--seed", "-o"
-    std::string value_name;   // what --help shows after the name: "N"
-    std::string_view values;  // what a value must be, for "needs a value, ..."
-    std::string given_twice;  // the refusal of a second use; empty when it may repeat
-    std::string help;         // --help's description, wrapped
+    std::string name;          // "--seed", "-o"
+    std::string value_name;    // what --help shows after the name: "N"
+    std::string_view values;   // what a value must be, for "needs a value, ..."
+    std::string given_twice;   // the refusal of a second use; empty when it may repeat
+    std::string help;          // --help's description, wrapped
+    bool repeat_value = true;  // whether a message repeats the value (not a whole recipe)
 };
 
 // Checks one value and stores it; returns "" then, else why the value is
@@ -98,6 +104,13 @@ std::string HelpText(const CLI::App* app, const std::string& /*name*/, CLI::AppF
     return text + "\n" + app->get_footer();
 }
 
+// A press as typed, with the --mag that came after it, if one did.
+struct GivenPress {
+    float x = 0;
+    float y = 0;
+    std::optional<int> f;
+};
+
 // The options, declared with CLI11. Each use of an option is read as CLI11
 // meets it, in the order typed, so the first refusal is the one reported
 // and a --help stops the parse where it stands.
@@ -111,34 +124,54 @@ class Parser {
     std::string Help() const { return app_.help(); }
 
   private:
+    void AddPictureOptions();
+    void AddTaskOptions();
     void AddValueOption(ValueOption option, ReadValue read);
     void AddFlag(const std::string& name, std::string help, std::function<void()> act);
     // How often the option named `name` was met so far, this use included.
     std::ptrdiff_t TimesGiven(std::string_view name) const;
+    bool Given(std::string_view name) const { return TimesGiven(name) > 0; }
+    // The first of `names` met, in the order typed, or "" when none was.
+    std::string FirstGiven(std::initializer_list<std::string_view> names) const;
 
-    std::string ReadSeed(std::string_view value);
-    std::string ReadSetting(std::string_view value);
     std::string ReadPress(std::string_view value);
     std::string ReadMagnification(std::string_view value);
-    std::string ReadOutput(std::string_view value);
-    // Refusals that concern the options together, once all are read.
-    std::string CheckTogether() const;
+    std::string ReadRecipe(std::string_view value);
+    std::string ReadFrom(std::string_view value);
+    // Refusals that concern the options together, once all are read; also
+    // settles the task and the picture.
+    std::string CheckTogether();
+    std::string CheckPicture();
+    // The presses as recipe presses, each with its magnification.
+    std::vector<RecipePress> ChainOfPresses() const;
 
     CLI::App app_;
     RenderOptions options_;
-    bool magnification_given_ = false;
+    std::vector<GivenPress> presses_;
+    std::optional<int> magnification_before_presses_;
+    std::optional<Recipe> read_recipe_;  // from --recipe or --from
+    std::optional<int> scale_;
+    std::optional<int> supersample_;
 };
 
 Parser::Parser() : app_(std::string(kAbout), "seedscape-render") {
     app_.set_help_flag();  // replaced by the --help below, which stops the parse at once
     app_.formatter_fn(HelpText);
     app_.footer(std::string(kClosing));
+    AddPictureOptions();
+    AddTaskOptions();
+    AddFlag("--help", "prints this text.", [] { throw CLI::CallForHelp(); });
+}
 
+void Parser::AddPictureOptions() {
     AddValueOption({"--seed", "N", kSeedValues, "given twice",
-                    "the seed, a whole number from 1 to 1000000. Without it a\n"
-                    "seed is drawn from the clock, as at start-up, and printed\n"
-                    "as \"seed=N\" on standard output."},
-                   [this](std::string_view value) { return ReadSeed(value); });
+                    "the seed, a whole number from 1 to 1000000. Without it\n"
+                    "(and without --recipe or --from) a seed is drawn from the\n"
+                    "clock, as at start-up, and printed as \"seed=N\" on\n"
+                    "standard output."},
+                   [this](std::string_view value) {
+                       return ReadWholeNumber(value, 1, 1000000, options_.recipe.seed);
+                   });
     AddValueOption({"--set", "FIELD=VALUE", "FIELD=VALUE", "",
                     "replaces one of the parameters drawn from the seed; may be\n"
                     "repeated, and the last value for a field wins:\n"
@@ -153,32 +186,132 @@ Parser::Parser() : app_(std::string(kAbout), "seedscape-render") {
                     "                      its own point, so they change the\n"
                     "                      printed parameters, not the picture\n"
                     "All but cr and ci are kept in single precision."},
-                   [this](std::string_view value) { return ReadSetting(value); });
-    AddValueOption(
-        {"--press", "X,Y", "X,Y, a point on the image mother", "given twice; this draws one child",
-         "draws the image child of a press at (X, Y) on the image\n"
-         "mother instead: 0 <= X <= 290, 0 <= Y <= 210, fractions\n"
-         "allowed. The mother is rendered first, as in the window."},
-        [this](std::string_view value) { return ReadPress(value); });
-    AddValueOption({"--mag", "F", kMagnificationValues, "given twice",
-                    "magnification of that child, a whole number from 1 to 100\n"
-                    "(default 5); only together with --press."},
+                   [this](std::string_view value) { return ReadSetting(value, options_.recipe); });
+    AddValueOption({"--press", "X,Y", "X,Y, a point on the image mother", "",
+                    "draws the image child of a press at (X, Y) on the image\n"
+                    "mother instead: 0 <= X <= 290, 0 <= Y <= 210, fractions\n"
+                    "allowed. Repeated, it draws a chain of children, each\n"
+                    "after the pictures before it, as the window does; the\n"
+                    "last one is the picture. The mother is rendered first."},
+                   [this](std::string_view value) { return ReadPress(value); });
+    AddValueOption({"--mag", "F", kMagnificationValues, "",
+                    "magnification of the press before it, a whole number from\n"
+                    "1 to 100; one given before the first press is the first\n"
+                    "press's. A press without one keeps the magnification of\n"
+                    "the press before it, as the window keeps f; the first\n"
+                    "press's is 5."},
                    [this](std::string_view value) { return ReadMagnification(value); });
+    AddValueOption({"--recipe", "TEXT", "a recipe", "given twice",
+                    "draws the picture a recipe names, such as\n"
+                    "\"seedscape/1 seed=449139 barva=7 press=150,100@5\",\n"
+                    "in place of --seed, --set, --press and --mag. The\n"
+                    "recipe's scale and supersample apply unless --scale or\n"
+                    "--supersample is given.",
+                    false},
+                   [this](std::string_view value) { return ReadRecipe(value); });
+    AddValueOption({"--from", "FILE", "a PNG file written by seedscape", "given twice",
+                    "draws the picture whose recipe a PNG written by seedscape\n"
+                    "carries, at the file's own scale and supersampling unless\n"
+                    "--scale or --supersample is given: with -o FILE.png the\n"
+                    "same pixels come out. A contact sheet is refused.",
+                    false},
+                   [this](std::string_view value) { return ReadFrom(value); });
+    AddValueOption({"--scale", "K", "a whole number from 1 to 32", "given twice",
+                    "draws the picture K times as wide and high, 291K x 211K\n"
+                    "pixels, each a point of the plane: K a whole number from\n"
+                    "1 to 32 (default 1, the picture as the window shows it)."},
+                   [this](std::string_view value) {
+                       int k = 1;
+                       std::string problem = ReadWholeNumber(value, 1, Recipe::kLargestScale, k);
+                       if (problem.empty()) scale_ = k;
+                       return problem;
+                   });
+    AddValueOption({"--supersample", "S", "a whole number from 1 to 8", "given twice",
+                    "averages S x S samples for each pixel, in linear light: S\n"
+                    "a whole number from 1 to 8 (default 1), and K times S at\n"
+                    "most 64. Large pictures take a while; when standard error\n"
+                    "is a terminal, it shows how far the render has got."},
+                   [this](std::string_view value) {
+                       int s = 1;
+                       std::string problem =
+                           ReadWholeNumber(value, 1, Recipe::kLargestSupersample, s);
+                       if (problem.empty()) supersample_ = s;
+                       return problem;
+                   });
     AddFlag("--params",
             "prints seed, cr, ci, fak01, fak02, barva, dn1, dn2, dn3,\n"
             "xt1, yt1, xt2, yt2, xt3, yt3, faktor1 and f as name=value\n"
-            "lines; every value reads back to the identical number.\n"
-            "f is the child's magnification with --press, else 5.",
+            "lines: the image mother's, with the parameters set by hand\n"
+            "or by the recipe. Every value reads back to the identical\n"
+            "number; f is the last press's magnification, else 5.",
             [this] { options_.print_parameters = true; });
+    AddFlag("--print-recipe",
+            "prints the picture's recipe on one line, with its scale and\n"
+            "supersample when they are not 1; --recipe draws the same\n"
+            "picture from it. Printed before --params's lines.",
+            [this] { options_.print_recipe = true; });
     AddValueOption({"-o", "FILE", kOutputValues, "given twice",
                     "writes the image to FILE: PNG if the name ends in .png,\n"
-                    "binary PPM (P6) if it ends in .ppm. The file appears\n"
+                    "binary PPM (P6) if it ends in .ppm. A PNG carries the\n"
+                    "picture's recipe in a tEXt chunk with the keyword\n"
+                    "seedscape-recipe; a PPM carries none. The file appears\n"
                     "whole or not at all: the image goes to a new file that\n"
                     "then replaces what is at FILE, so a symbolic link there\n"
                     "is replaced, not followed, and the old file's\n"
                     "permissions are not kept."},
-                   [this](std::string_view value) { return ReadOutput(value); });
-    AddFlag("--help", "prints this text.", [] { throw CLI::CallForHelp(); });
+                   [this](std::string_view value) {
+                       std::string problem = ReadOutputName(value, options_.output_format);
+                       if (problem.empty()) options_.output_path = std::string(value);
+                       return problem;
+                   });
+}
+
+void Parser::AddTaskOptions() {
+    AddValueOption({"--atlas", "FROM-TO", kAtlasValues, "given twice",
+                    "writes a contact sheet of the image mothers of the seeds\n"
+                    "FROM to TO (at most 10000) to -o FILE.png instead: each at\n"
+                    "full size with its seed in a strip under it, 9 pixels\n"
+                    "apart, as in the window's grid. The sheet is not one\n"
+                    "picture and carries no recipe; instead a tEXt chunk with\n"
+                    "the keyword seedscape-atlas lists the recipes of its\n"
+                    "pictures, one a line, left to right and then down."},
+                   [this](std::string_view value) {
+                       return ReadSeedRange(value, options_.first_seed, options_.last_seed);
+                   });
+    AddValueOption({"--columns", "C", "a whole number from 1 to 100", "given twice",
+                    "pictures to a row of the contact sheet, a whole number\n"
+                    "from 1 to 100 (default 10)."},
+                   [this](std::string_view value) {
+                       return ReadWholeNumber(value, 1, kMostSheetColumns, options_.columns);
+                   });
+    AddFlag("--variations",
+            "prints the recipes of the picture's eight variants, one a\n"
+            "line, bred as the window breeds them; it draws nothing,\n"
+            "so -o, --scale, --supersample, --params and --print-recipe\n"
+            "are refused with it. The picture is given by --recipe,\n"
+            "--from or --seed (with --set and --press if wanted).",
+            [] {});
+    AddValueOption(
+        {"--lock", "GROUP,...", kGroupValues, "",
+         "keeps groups of parameters as the picture has them:\n"
+         "scheme (barva), factors (fak01, fak02), points (xt1 to\n"
+         "yt3) or multipliers (dn1, dn2, dn3). Several groups are\n"
+         "separated by commas, and --lock may be repeated; at least\n"
+         "one group must stay free."},
+        [this](std::string_view value) { return ReadLockedGroups(value, options_.breeding); });
+    AddValueOption(
+        {"--strength", "LEVEL", kStrengthValues, "given twice",
+         "how far the variants stray from the picture: small,\n"
+         "medium (the default) or wild."},
+        [this](std::string_view value) { return ReadStrength(value, options_.breeding.strength); });
+    AddValueOption({"--generation", "G", "a whole number from 1 to 2147483647", "given twice",
+                    "which generation of variants to print, a whole number\n"
+                    "from 1 (the default). The same picture, locks, strength\n"
+                    "and generation always give the same eight."},
+                   [this](std::string_view value) {
+                       return ReadWholeNumber(value, 1, std::numeric_limits<int>::max(),
+                                              options_.breeding.generation);
+                   });
 }
 
 void Parser::AddValueOption(ValueOption option, ReadValue read) {
@@ -191,11 +324,12 @@ void Parser::AddValueOption(ValueOption option, ReadValue read) {
         if (value.empty()) {
             Refuse(option.name + ": needs a value, " + std::string(option.values));
         }
+        const std::string shown = option.repeat_value ? Shown(option.name, value) : option.name;
         if (!option.given_twice.empty() && TimesGiven(option.name) > 1) {
-            Refuse(Shown(option.name, value) + ": " + option.given_twice);
+            Refuse(shown + ": " + option.given_twice);
         }
         if (const std::string reason = read(value); !reason.empty()) {
-            Refuse(Shown(option.name, value) + ": " + reason);
+            Refuse(shown + ": " + reason);
         }
         return true;
     };
@@ -221,6 +355,15 @@ std::ptrdiff_t Parser::TimesGiven(std::string_view name) const {
     const std::vector<CLI::Option*>& order = app_.parse_order();
     return std::count_if(order.begin(), order.end(),
                          [name](const CLI::Option* option) { return option->get_name() == name; });
+}
+
+std::string Parser::FirstGiven(std::initializer_list<std::string_view> names) const {
+    for (const CLI::Option* option : app_.parse_order()) {
+        if (std::find(names.begin(), names.end(), option->get_name()) != names.end()) {
+            return option->get_name();
+        }
+    }
+    return {};
 }
 
 CommandLine Parser::Parse(std::span<const std::string_view> args) {
@@ -251,107 +394,160 @@ CommandLine Parser::Parse(std::span<const std::string_view> args) {
     return result;
 }
 
-std::string Parser::CheckTogether() const {
-    if (magnification_given_ && !options_.press) {
-        return "--mag " + FormatRoundTrip(options_.magnification) +
-               ": magnifies the child of a press; give --press X,Y as well";
+std::string Parser::ReadPress(std::string_view value) {
+    if (presses_.size() >= static_cast<std::size_t>(Recipe::kMostPresses)) {
+        return "more than " + std::to_string(Recipe::kMostPresses) + " presses";
     }
-    if (!options_.output_path && !options_.print_parameters) {
-        return "nothing to do: give -o FILE to write the image, --params to print its "
-               "parameters, or both";
-    }
-    return {};
-}
-
-std::string Parser::ReadSeed(std::string_view value) {
-    const std::optional<long long> seed = ParseWholeNumber(value);
-    if (!seed || *seed < kLowestSeed || *seed > kHighestSeed) {
-        return "must be " + std::string(kSeedValues);
-    }
-    options_.seed = static_cast<double>(*seed);
-    return {};
-}
-
-std::string Parser::ReadSetting(std::string_view value) {
-    const std::size_t equals = value.find('=');
-    if (equals == std::string_view::npos) {
-        return "needs FIELD=VALUE, with FIELD one of " + SettableFieldNames();
-    }
-    const std::string_view name = value.substr(0, equals);
-    const SettableField* field = FindSettableField(name);
-    if (field == nullptr) {
-        return "no field called \"" + EscapeForMessage(name) + "\"; the fields are " +
-               SettableFieldNames();
-    }
-    const std::string_view text = value.substr(equals + 1);
-    std::optional<double> number;
-    if (field->whole) {
-        if (const std::optional<long long> whole = ParseWholeNumber(text)) {
-            // Beyond 2^53 a long long no longer converts exactly; such values
-            // are far out of every range anyway and fail the check below.
-            number = static_cast<double>(*whole);
-        }
-    } else {
-        number = ParseRealNumber(text);
-    }
-    if (!number) return DescribeRange(*field);
-    if (std::string problem = CheckSettableValue(*field, *number); !problem.empty()) {
+    GivenPress press;
+    if (std::string problem = ReadPressPoint(value, press.x, press.y); !problem.empty()) {
         return problem;
     }
-    options_.settings.push_back({field, *number});
-    return {};
-}
-
-std::string Parser::ReadPress(std::string_view value) {
-    const std::size_t comma = value.find(',');
-    std::optional<double> x;
-    std::optional<double> y;
-    if (comma != std::string_view::npos) {
-        x = ParseRealNumber(value.substr(0, comma));
-        y = ParseRealNumber(value.substr(comma + 1));
-    }
-    if (!x || !y) return "needs X,Y, two numbers separated by a comma";
-    // The window reports a press in single precision, and that is what is
-    // tested against the image mother's edges.
-    const Press press{static_cast<float>(*x), static_cast<float>(*y)};
-    if (press.x < 0 || press.y < 0 || !IsOnImageMother(press.x, press.y)) {
-        return "not on the image mother, which takes X from 0 to 290 and Y from 0 to 210; a "
-               "press elsewhere draws no child";
-    }
-    options_.press = press;
+    presses_.push_back(press);
     return {};
 }
 
 std::string Parser::ReadMagnification(std::string_view value) {
-    const std::optional<long long> f = ParseWholeNumber(value);
-    if (!f || *f < kLowestMagnification || *f > kHighestMagnification) {
-        return "must be " + std::string(kMagnificationValues);
+    int f = kDefaultMagnification;
+    if (std::string problem = ReadWholeNumber(value, 1, kHighestMagnification, f);
+        !problem.empty()) {
+        return problem;
     }
-    magnification_given_ = true;
-    options_.magnification = static_cast<double>(*f);
+    // Each --mag belongs to the press typed last before it; one typed before
+    // every press belongs to the first.
+    const std::ptrdiff_t presses_before = TimesGiven("--press");
+    if (presses_before == 0) {
+        if (magnification_before_presses_) return "given twice before the first press";
+        magnification_before_presses_ = f;
+        return {};
+    }
+    GivenPress& press = presses_[static_cast<std::size_t>(presses_before - 1)];
+    const bool taken = press.f || (presses_before == 1 && magnification_before_presses_);
+    if (taken) {
+        return "press " + std::to_string(presses_before) + " has a magnification already";
+    }
+    press.f = f;
     return {};
 }
 
-std::string Parser::ReadOutput(std::string_view value) {
-    // CLI11 reads "-o=x.png" as the name "=x.png"; that is a slip, not a wish.
-    if (value.starts_with('=')) return "must not begin with \"=\"; write -o FILE";
-    const std::size_t slash = value.rfind('/');
-    const std::string_view file_name =
-        slash == std::string_view::npos ? value : value.substr(slash + 1);
-    std::string suffix;
-    if (file_name.size() >= 4) {
-        suffix = file_name.substr(file_name.size() - 4);
-        std::transform(suffix.begin(), suffix.end(), suffix.begin(),
-                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+std::string Parser::ReadRecipe(std::string_view value) {
+    if (Given("--from")) return "give either --recipe or --from, not both";
+    RecipeReading reading = ParseRecipe(value);
+    if (!reading.recipe) return reading.error;  // it names the token, escaped
+    read_recipe_ = std::move(reading.recipe);
+    return {};
+}
+
+std::string Parser::ReadFrom(std::string_view value) {
+    if (Given("--recipe")) return "give either --recipe or --from, not both";
+    const std::string path(value);
+    const PngRecipeReading file = ReadPngRecipe(path);
+    if (!file.recipe) {
+        // Say so when the file is a contact sheet: it lists recipes but is
+        // no one picture.
+        const SheetReading sheet = ReadContactSheet(path);
+        if (sheet.recipes) {
+            return EscapeForMessage(path) + " is a contact sheet of " +
+                   std::to_string(sheet.recipes->size()) + " pictures, not one picture; its " +
+                   kContactSheetKeyword +
+                   " text chunk lists their recipes, one of which --recipe draws";
+        }
+        return EscapeForMessage(file.error);
     }
-    if (suffix == ".png") {
-        options_.output_format = ImageFormat::kPng;
-    } else if (suffix == ".ppm") {
-        options_.output_format = ImageFormat::kPpm;
+    RecipeReading reading = ParseRecipe(*file.recipe);
+    if (!reading.recipe) {
+        return EscapeForMessage(path) + " carries a recipe that cannot be read: " + reading.error;
+    }
+    read_recipe_ = std::move(reading.recipe);
+    return {};
+}
+
+std::vector<RecipePress> Parser::ChainOfPresses() const {
+    std::vector<RecipePress> chain;
+    int f = magnification_before_presses_.value_or(kDefaultMagnification);
+    for (const GivenPress& press : presses_) {
+        f = press.f.value_or(f);
+        chain.push_back({press.x, press.y, f});
+    }
+    return chain;
+}
+
+std::string Parser::CheckTogether() {
+    for (const std::string_view name : {"--lock", "--strength", "--generation"}) {
+        if (Given(name) && !Given("--variations")) {
+            return std::string(name) + ": only goes with --variations";
+        }
+    }
+    if (Given("--columns") && !Given("--atlas")) return "--columns: only goes with --atlas";
+    if (Given("--atlas")) {
+        const std::string other =
+            FirstGiven({"--seed", "--set", "--press", "--mag", "--recipe", "--from", "--scale",
+                        "--supersample", "--params", "--print-recipe", "--variations"});
+        if (!other.empty()) {
+            return "--atlas: cannot be combined with " + other +
+                   "; a contact sheet draws the image mothers of its seeds";
+        }
+        if (!options_.output_path) return "--atlas: give -o FILE.png to write the contact sheet";
+        if (options_.output_format != ImageFormat::kPng) {
+            return Shown("-o", *options_.output_path) +
+                   ": a contact sheet is written as PNG, which lists its pictures' recipes";
+        }
+        options_.task = Task::kContactSheet;
+        return {};
+    }
+    if (std::string problem = CheckPicture(); !problem.empty()) return problem;
+    if (Given("--variations")) {
+        const std::string other =
+            FirstGiven({"-o", "--scale", "--supersample", "--params", "--print-recipe"});
+        if (!other.empty()) {
+            return "--variations: cannot be combined with " + other +
+                   "; it prints the eight variants' recipes and draws nothing";
+        }
+        if (options_.seed_from_clock) {
+            return "--variations: give the picture to vary with --recipe, --from or --seed";
+        }
+        options_.task = Task::kVariations;
+        return {};
+    }
+    if (!options_.output_path && !options_.print_parameters && !options_.print_recipe) {
+        return "nothing to do: give -o FILE to write the image, --params to print its "
+               "parameters or --print-recipe to print its recipe";
+    }
+    return {};
+}
+
+std::string Parser::CheckPicture() {
+    if (read_recipe_) {
+        const std::string other = FirstGiven({"--seed", "--set", "--press", "--mag"});
+        if (!other.empty()) {
+            return other + ": cannot be combined with " + FirstGiven({"--recipe", "--from"}) +
+                   ", whose recipe names the whole picture";
+        }
+        options_.recipe = *read_recipe_;
     } else {
-        return "must be " + std::string(kOutputValues);
+        if (magnification_before_presses_ && presses_.empty()) {
+            return "--mag " + std::to_string(*magnification_before_presses_) +
+                   ": magnifies the child of a press; give --press X,Y as well";
+        }
+        options_.seed_from_clock = !Given("--seed");
+        options_.recipe.presses = ChainOfPresses();
     }
-    options_.output_path = std::string(value);
+
+    Recipe& recipe = options_.recipe;
+    if (scale_) recipe.scale = *scale_;
+    if (supersample_) recipe.supersample = *supersample_;
+    if (recipe.scale * recipe.supersample > Recipe::kLargestSamplesPerSide) {
+        const std::string limit = "scale times supersample must be at most " +
+                                  std::to_string(Recipe::kLargestSamplesPerSide);
+        const std::string scale = "--scale " + std::to_string(recipe.scale);
+        const std::string supersample = "--supersample " + std::to_string(recipe.supersample);
+        if (scale_ && supersample_) return scale + " " + supersample + ": " + limit;
+        if (scale_) {
+            return scale + ": " + limit + ", and the recipe's supersample is " +
+                   std::to_string(recipe.supersample);
+        }
+        return supersample + ": " + limit + ", and the recipe's scale is " +
+               std::to_string(recipe.scale);
+    }
     return {};
 }
 

@@ -2,10 +2,10 @@
 
 #include <chrono>
 #include <ctime>
-#include <stdexcept>
 
-#include "render/fast/fast_render.h"
-#include "render/image_child.h"
+#include "export/export_picture.h"
+#include "export/write_picture.h"
+#include "image_file/ppm_file.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
 
@@ -22,39 +22,37 @@ double SecondsSinceLocalMidnight() {
            std::chrono::duration<double>(fraction).count();
 }
 
-void DrawSeedFromClock(ImageState& state, float seconds_since_midnight) {
+int SeedFromClock(float seconds_since_midnight) {
     RandomGenerator random;
     random.Seed(seconds_since_midnight);
+    ImageState state;
     DrawSeed(state, random);
+    return static_cast<int>(state.seed);
 }
 
-ImageState PrepareImageState(const RenderOptions& options, float clock_seconds) {
-    ImageState state;
-    SetStartUpSelectors(state);
-    if (options.seed) {
-        state.seed = *options.seed;
-    } else {
-        DrawSeedFromClock(state, clock_seconds);
-    }
-    RandomGenerator random;
-    DrawParametersFromSeed(state, random);
-    for (const ParameterSetting& setting : options.settings) {
-        setting.field->store(state, setting.value);
-    }
-    if (options.press) state.f = options.magnification;
+Recipe RequestedRecipe(const RenderOptions& options, float clock_seconds) {
+    Recipe recipe = options.recipe;
+    if (options.seed_from_clock) recipe.seed = SeedFromClock(clock_seconds);
+    return recipe;
+}
+
+ImageState ParametersRecord(const Recipe& recipe) {
+    ImageState state = RecipeMotherRecord(recipe);
+    if (!recipe.presses.empty()) state.f = recipe.presses.back().f;
     return state;
 }
 
-PixelImage RenderRequestedImage(ImageState& state, const RenderOptions& options) {
-    PixelImage canvas(kCanvasWidth, kCanvasHeight);
-    RenderImageFast(state, canvas);
-    if (options.press &&
-        !RenderImageChild(state, canvas, options.press->x, options.press->y, RenderImageFast)) {
-        // The command line refuses such a press, so this is a caller's mistake.
-        throw std::logic_error("the press lies outside the image mother");
-    }
-    return canvas.Crop(static_cast<int>(state.zamikx), static_cast<int>(state.zamiky),
-                       static_cast<int>(state.sir) + 1, static_cast<int>(state.vis) + 1);
+std::string WritePicture(const Recipe& recipe, const std::string& path, ImageFormat format,
+                         const std::function<void(double done)>& progress) {
+    const auto tell = [&](double done) {
+        if (progress) progress(done);
+        return true;
+    };
+    if (format == ImageFormat::kPng) return WritePicturePng(recipe, path, tell).error;
+    ExportOptions options;
+    options.progress = tell;
+    const std::optional<RgbImage> image = RenderExport(recipe, options);
+    return WritePpm(path, *image);  // never cancelled: `tell` always goes on
 }
 
 }  // namespace seedscape::cli

@@ -3,13 +3,16 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
+#include "atlas/atlas_sources.h"
+#include "atlas/contact_sheet.h"
+#include "breed/variations.h"
 #include "cli/command_line.h"
-#include "cli/image_file.h"
-#include "recipe/message_text.h"
-#include "recipe/number_text.h"
-#include "recipe/settable_fields.h"
+#include "cli/progress_line.h"
 #include "cli/render_request.h"
+#include "recipe/message_text.h"
+#include "recipe/settable_fields.h"
 
 namespace seedscape::cli {
 
@@ -33,6 +36,59 @@ int ReportUnprintable(std::FILE* err) {
     return kExitWriteFailed;
 }
 
+int ReportUnwritable(std::FILE* err, const std::string& path, const std::string& reason) {
+    std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, EscapeForMessage(path).c_str(),
+                 EscapeForMessage(reason).c_str());
+    return kExitWriteFailed;
+}
+
+int WriteSheet(const RenderOptions& options, std::FILE* err) {
+    AtlasSource seeds = AtlasSource::FromSeed(options.first_seed);
+    std::vector<Recipe> recipes;
+    for (int k = 0; k <= options.last_seed - options.first_seed; ++k)
+        recipes.push_back(*seeds.At(k));
+    SheetWriting writing;
+    {
+        ProgressLine progress(err, "drawing");
+        writing = WriteContactSheet(recipes, options.columns, *options.output_path,
+                                    [&](int drawn, int count) { progress.Show(drawn, count); });
+    }
+    if (!writing.ok) return ReportUnwritable(err, *options.output_path, writing.error);
+    return kExitDone;
+}
+
+int PrintVariations(const RenderOptions& options, std::FILE* out, std::FILE* err) {
+    // The command line refuses locking every group, the one case without variants.
+    const auto variants = BreedVariants(options.recipe, options.breeding);
+    std::string text;
+    for (const Recipe& variant : *variants) text += PrintRecipe(variant) + "\n";
+    return Print(out, text) ? kExitDone : ReportUnprintable(err);
+}
+
+int RenderPicture(const RenderOptions& options, std::FILE* out, std::FILE* err) {
+    const Recipe recipe = RequestedRecipe(options, static_cast<float>(SecondsSinceLocalMidnight()));
+
+    // A seed drawn from the clock is printed either way: without it the
+    // picture could not be made again.
+    std::string text;
+    if (options.print_recipe) text += PrintRecipe(recipe) + "\n";
+    if (options.print_parameters) text += FormatParameters(ParametersRecord(recipe));
+    if (text.empty() && options.seed_from_clock) {
+        text = "seed=" + std::to_string(recipe.seed) + "\n";
+    }
+    if (!text.empty() && !Print(out, text)) return ReportUnprintable(err);
+
+    if (!options.output_path) return kExitDone;
+    std::string reason;
+    {
+        ProgressLine progress(err, "rendering");
+        reason = WritePicture(recipe, *options.output_path, options.output_format,
+                              [&](double done) { progress.Show(done); });
+    }
+    if (!reason.empty()) return ReportUnwritable(err, *options.output_path, reason);
+    return kExitDone;
+}
+
 }  // namespace
 
 int RunRenderer(std::span<const std::string_view> args, std::FILE* out, std::FILE* err) {
@@ -44,33 +100,16 @@ int RunRenderer(std::span<const std::string_view> args, std::FILE* out, std::FIL
     if (command_line.action == CommandLine::Action::kShowHelp) {
         return Print(out, UsageText()) ? kExitDone : ReportUnprintable(err);
     }
-
     const RenderOptions& options = command_line.options;
-    ImageState state = PrepareImageState(options, static_cast<float>(SecondsSinceLocalMidnight()));
-
-    // A seed drawn from the clock is printed either way: without it the
-    // picture could not be made again.
-    std::string text;
-    if (options.print_parameters) {
-        text = FormatParameters(state);
-    } else if (!options.seed) {
-        text = "seed=" + FormatRoundTrip(state.seed) + "\n";
+    switch (options.task) {
+        case Task::kContactSheet:
+            return WriteSheet(options, err);
+        case Task::kVariations:
+            return PrintVariations(options, out, err);
+        case Task::kPicture:
+            break;
     }
-    if (!text.empty() && !Print(out, text)) return ReportUnprintable(err);
-
-    if (options.output_path) {
-        const PixelImage image = RenderRequestedImage(state, options);
-        const std::string& path = *options.output_path;
-        const std::string reason = options.output_format == ImageFormat::kPng
-                                       ? WritePng(path, image)
-                                       : WritePpm(path, image);
-        if (!reason.empty()) {
-            std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, EscapeForMessage(path).c_str(),
-                         reason.c_str());
-            return kExitWriteFailed;
-        }
-    }
-    return kExitDone;
+    return RenderPicture(options, out, err);
 }
 
 }  // namespace seedscape::cli

@@ -19,39 +19,15 @@ namespace {
 
 using check::CanvasRegion;
 using check::ClickButton;
+using check::IsBlank;
 using check::kMagnificationLadder;
 using check::kStartRung;
+using check::Place;
 using check::PressAt;
-
-// The image at grid place `number`: 0 is the mother's, 1 to 8 the children's.
-PixelImage Place(const Form1& form, int number) {
-    const TilePlace place = PlaceNumber(number);
-    return CanvasRegion(form.canvas(), place.x, place.y, kImageWidth, kImageHeight);
-}
+using check::WithoutTexts;
 
 PixelImage Indicator(const Form1& form) {
     return CanvasRegion(form.canvas(), 0, 0, 56, 30);
-}
-
-bool IsBlank(const Form1& form, int number) {
-    const TilePlace place = PlaceNumber(number);
-    for (int y = place.y; y < place.y + kImageHeight; ++y) {
-        for (int x = place.x; x < place.x + kImageWidth; ++x) {
-            if (form.canvas().image().pixel(x, y) != kBackgroundColour.rgb()) return false;
-        }
-    }
-    return true;
-}
-
-// Clears the pixels that start-up draws over the image mother.
-PixelImage WithoutTexts(PixelImage image, int indicator_right) {
-    for (int y = 9; y <= 23; ++y) {
-        for (int x = 8; x <= indicator_right; ++x) image.SetPixel(x, y, 0);
-    }
-    for (int y = 185; y <= 201; ++y) {
-        for (int x = 40; x <= 249; ++x) image.SetPixel(x, y, 0);
-    }
-    return image;
 }
 
 }  // namespace

@@ -27,6 +27,31 @@ PixelImage RenderChild(double seed, double f, float x, float y) {
     return testing::ImageAtPlace(canvas, 1);  // the first child's place
 }
 
+PixelImage Place(const Form1& form, int number) {
+    const TilePlace place = PlaceNumber(number);
+    return CanvasRegion(form.canvas(), place.x, place.y, kImageWidth, kImageHeight);
+}
+
+bool IsBlank(const Form1& form, int number) {
+    const TilePlace place = PlaceNumber(number);
+    for (int y = place.y; y < place.y + kImageHeight; ++y) {
+        for (int x = place.x; x < place.x + kImageWidth; ++x) {
+            if (form.canvas().image().pixel(x, y) != kBackgroundColour.rgb()) return false;
+        }
+    }
+    return true;
+}
+
+PixelImage WithoutTexts(PixelImage image, int indicator_right) {
+    for (int y = 9; y <= 23; ++y) {
+        for (int x = 8; x <= indicator_right; ++x) image.SetPixel(x, y, 0);
+    }
+    for (int y = 185; y <= 201; ++y) {
+        for (int x = 40; x <= 249; ++x) image.SetPixel(x, y, 0);
+    }
+    return image;
+}
+
 QString Difference(const PixelImage& got, const PixelImage& want) {
     if (got == want) return {};
     if (got.width() != want.width() || got.height() != want.height()) {

@@ -24,6 +24,16 @@ using testing::EngineImageMother;
 // of `seed`, as the engine alone renders it.
 PixelImage RenderChild(double seed, double f, float x, float y);
 
+// The image at grid place `number`: 0 is the mother's, 1 to 8 the children's.
+PixelImage Place(const Form1& form, int number);
+
+// Whether grid place `number` shows only the background.
+bool IsBlank(const Form1& form, int number);
+
+// `image` with the pixels cleared that the window prints over an image
+// mother: the indicator box (x 8 to `indicator_right`) and the credit band.
+PixelImage WithoutTexts(PixelImage image, int indicator_right);
+
 // Empty when equal; otherwise how many pixels differ and the first of them.
 QString Difference(const PixelImage& got, const PixelImage& want);
 

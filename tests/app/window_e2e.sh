@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The real program in a real X server: press "+", then a point of the image
 # mother, and check on screenshots that the indicator changed and a child
-# appeared at (300, 0); then "exit" must end the program.
-# Usage: window_e2e.sh SEEDSCAPE SCREENSHOT_CHECK
+# appeared at (300, 0); go to a seed with Ctrl+G, press "new" and go back with
+# Alt+Left to that seed's mother; then "exit" must end the program.
+# Usage: window_e2e.sh SEEDSCAPE SCREENSHOT_CHECK SEEDSCAPE_RENDER
 set -euo pipefail
 
 if [[ $1 != --inside ]]; then
@@ -10,10 +11,11 @@ if [[ $1 != --inside ]]; then
         echo "xvfb-run is not installed: skipping"
         exit 77
     fi
-    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$1" "$2"
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" --inside "$1" "$2" "$3"
 fi
 seedscape=$2
 check=$3
+render=$4
 
 for tool in xdotool import; do
     command -v "$tool" >/dev/null || { echo "missing $tool"; exit 1; }
@@ -59,7 +61,9 @@ click() {
     xdotool mousemove --window "$window" "$1" "$2" click 1
 }
 
-# The test runner may have chosen the offscreen platform for the other tests.
+# The test runner may have chosen the offscreen platform for the other tests;
+# favourites and the like go to a folder of the test's own.
+export XDG_DATA_HOME=$shots/data
 QT_QPA_PLATFORM=xcb "$seedscape" &
 pid=$!
 window=$(timeout 60 xdotool search --sync --name '^Form1$' | head -n 1) || true
@@ -78,6 +82,20 @@ wait_for child 60 "$check" covered "$shots/child.png" 300 0 291 211
 "$check" same "$shots/child.png" "$shots/plus.png" 0 26 291 185 || fail "the mother changed"
 "$check" same "$shots/child.png" "$shots/plus.png" 8 9 23 15 || fail "the indicator changed"
 "$check" blank "$shots/child.png" 600 0 291 211 || fail "more than one child"
+
+# Ctrl+G, a seed and Enter: that seed's mother, as seedscape-render draws it.
+"$render" --seed 12345 -o "$shots/render.png" || fail "seedscape-render failed"
+xdotool windowfocus --sync "$window"
+xdotool key ctrl+g
+xdotool type 12345
+xdotool key Return
+wait_for seed 30 "$check" same "$shots/seed.png" "$shots/render.png" 0 26 291 150
+"$check" blank "$shots/seed.png" 300 0 291 211 || fail "the seed box left the old children"
+
+click 76 16  # "new"
+wait_for new 30 "$check" differs "$shots/new.png" "$shots/seed.png" 0 26 291 150
+xdotool key alt+Left
+wait_for back 30 "$check" same "$shots/back.png" "$shots/render.png" 0 26 291 150
 
 click 252 16  # "exit"
 for _ in $(seq 1 150); do

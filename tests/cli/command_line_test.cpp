@@ -2,32 +2,101 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "atlas/contact_sheet.h"
+#include "image_file/png_file.h"
 #include "recipe/message_text.h"
+#include "test_support.h"
 
 namespace seedscape::cli {
 namespace {
 
+using testing::ScratchDirectory;
+
+// PNG files for --from, made once. Only their recipe chunks are read when
+// the options are, so the pictures are stand-ins, except the contact sheet's.
+void MakeFiles(const ScratchDirectory& folder) {
+    const RgbImage stand_in(2, 2);
+    PngMetadata metadata;
+    metadata.recipe = "seedscape/1 seed=5 press=100,100@3 scale=2 supersample=4";
+    ASSERT_EQ(WritePng(folder / "export.png", stand_in, metadata), "");
+    metadata.recipe = "seedscape/1 seed=0";
+    ASSERT_EQ(WritePng(folder / "bad-recipe.png", stand_in, metadata), "");
+    metadata.recipe = "";
+    ASSERT_EQ(WritePng(folder / "plain.png", stand_in, metadata), "");
+    std::string bytes = testing::ReadText(folder / "export.png");
+    std::ofstream(folder / "truncated.png", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+    std::ofstream(folder / "text.png") << "not a picture\n";
+    Recipe first;
+    Recipe second;
+    second.seed = 2;
+    ASSERT_TRUE(WriteContactSheet({first, second}, 10, folder / "sheet.png").ok);
+}
+
+const ScratchDirectory& Files() {
+    static const ScratchDirectory folder;
+    static const bool made = [] {
+        MakeFiles(folder);
+        return true;
+    }();
+    (void)made;
+    return folder;
+}
+
+// "@name" in a row stands for the file of that name among Files().
 CommandLine Parse(const std::vector<std::string_view>& args) {
-    return ParseCommandLine(args);
+    std::vector<std::string> owned;
+    for (const std::string_view arg : args) {
+        owned.push_back(arg.starts_with('@') ? Files() / std::string(arg.substr(1))
+                                             : std::string(arg));
+    }
+    const std::vector<std::string_view> views(owned.begin(), owned.end());
+    return ParseCommandLine(views);
 }
 
 // ---- Command lines that are accepted, and what they ask for.
 
+// The options in one line: the task, the picture's recipe and what is done
+// with it, so that a row states everything at a glance.
+std::string Summary(const RenderOptions& options) {
+    std::ostringstream text;
+    switch (options.task) {
+        case Task::kContactSheet:
+            text << "sheet " << options.first_seed << "-" << options.last_seed << " in "
+                 << options.columns << " columns";
+            break;
+        case Task::kVariations: {
+            text << "variations of " << PrintRecipe(options.recipe) << " locking";
+            for (int g = 0; g < kParameterGroups; ++g) {
+                if (options.breeding.locked[g]) text << " " << GroupName(ParameterGroup(g));
+            }
+            text << ", " << StrengthName(options.breeding.strength) << ", generation "
+                 << options.breeding.generation;
+            break;
+        }
+        case Task::kPicture:
+            text << PrintRecipe(options.recipe);
+            break;
+    }
+    if (options.seed_from_clock) text << " (seed from the clock)";
+    if (options.print_recipe) text << " +recipe";
+    if (options.print_parameters) text << " +params";
+    if (options.output_path) {
+        text << " -> " << *options.output_path
+             << (options.output_format == ImageFormat::kPng ? " (png)" : " (ppm)");
+    }
+    return text.str();
+}
+
 struct Accepted {
     std::string name;
     std::vector<std::string_view> args;
-    std::optional<double> seed;
-    std::vector<std::pair<std::string_view, double>> settings;
-    std::optional<std::pair<float, float>> press;
-    double magnification;
-    bool params;
-    std::optional<std::string> output;
-    ImageFormat format;
+    std::string summary;
 };
 
 // Rows print as their name in test listings.
@@ -38,50 +107,46 @@ void PrintTo(const Accepted& row, std::ostream* os) {
 class AcceptedCommandLine : public ::testing::TestWithParam<Accepted> {};
 
 TEST_P(AcceptedCommandLine, GivesTheOptions) {
-    const Accepted& row = GetParam();
-    const CommandLine parsed = Parse(row.args);
+    const CommandLine parsed = Parse(GetParam().args);
     ASSERT_EQ(parsed.action, CommandLine::Action::kRender) << parsed.error;
-    const RenderOptions& options = parsed.options;
-    EXPECT_EQ(options.seed, row.seed);
-    ASSERT_EQ(options.settings.size(), row.settings.size());
-    for (std::size_t k = 0; k < row.settings.size(); ++k) {
-        EXPECT_EQ(options.settings[k].field->name, row.settings[k].first) << "setting " << k;
-        EXPECT_EQ(options.settings[k].value, row.settings[k].second) << "setting " << k;
-    }
-    ASSERT_EQ(options.press.has_value(), row.press.has_value());
-    if (row.press) {
-        EXPECT_EQ(options.press->x, row.press->first);
-        EXPECT_EQ(options.press->y, row.press->second);
-    }
-    EXPECT_EQ(options.magnification, row.magnification);
-    EXPECT_EQ(options.print_parameters, row.params);
-    EXPECT_EQ(options.output_path, row.output);
-    if (row.output) {
-        EXPECT_EQ(options.output_format, row.format);
-    }
+    EXPECT_EQ(Summary(parsed.options), GetParam().summary);
 }
 
-using F = ImageFormat;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, AcceptedCommandLine, ::testing::Values(
-    Accepted{"SeedAndPng", {"--seed", "12345", "-o", "out.png"}, 12345, {}, {}, 5, false, "out.png", F::kPng},
-    Accepted{"LowestSeedInEqualsForm", {"--seed=1", "--params"}, 1, {}, {}, 5, true, {}, F::kPng},
-    Accepted{"HighestSeed", {"--seed", "1000000", "--params"}, 1000000, {}, {}, 5, true, {}, F::kPng},
-    Accepted{"NoSeedMeansTheClock", {"-o", "a/b/c.png"}, {}, {}, {}, 5, false, "a/b/c.png", F::kPng},
-    Accepted{"UpperCasePpmExtension", {"-o", "OUT.PPM"}, {}, {}, {}, 5, false, "OUT.PPM", F::kPpm},
-    Accepted{"MixedCasePngExtension", {"-o", "x.PnG"}, {}, {}, {}, 5, false, "x.PnG", F::kPng},
-    Accepted{"RepeatedSetKeepsBothInOrder", {"--set", "barva=3", "--set=barva=22", "--params"}, {}, {{"barva", 3}, {"barva", 22}}, {}, 5, true, {}, F::kPng},
-    Accepted{"RealFieldsAtTheirLowestValue", {"--set", "xt1=-1", "--set", "cr=-1.5", "--params"}, {}, {{"xt1", -1}, {"cr", -1.5}}, {}, 5, true, {}, F::kPng},
-    Accepted{"DoubleFieldTakesWhatSingleWouldRoundUp", {"--set", "ci=1.49999999999", "--params"}, {}, {{"ci", 1.49999999999}}, {}, 5, true, {}, F::kPng},
-    Accepted{"ExponentNotation", {"--set", "yt2=-2.5e-1", "--params"}, {}, {{"yt2", -0.25}}, {}, 5, true, {}, F::kPng},
-    Accepted{"WholeFieldsAtBothEnds", {"--set", "fak01=1", "--set", "fak02=25", "--set", "dn3=30", "--params"}, {}, {{"fak01", 1}, {"fak02", 25}, {"dn3", 30}}, {}, 5, true, {}, F::kPng},
-    Accepted{"PressWithFractionsTakesDefaultMagnification", {"--press", "12.5,200.25", "-o", "c.png"}, {}, {}, std::pair{12.5f, 200.25f}, 5, false, "c.png", F::kPng},
-    Accepted{"PressOnTheLastColumnAndRow", {"--press", "290,210", "--mag", "100", "-o", "c.png"}, {}, {}, std::pair{290.0f, 210.0f}, 100, false, "c.png", F::kPng},
-    Accepted{"PressAtTheOriginWithMagnificationOne", {"--press=0,0", "--mag=1", "--params"}, {}, {}, std::pair{0.0f, 0.0f}, 1, true, {}, F::kPng},
-    Accepted{"MagnificationOffTheButtonLadder", {"--press", "1,1", "--mag", "37", "--params"}, {}, {}, std::pair{1.0f, 1.0f}, 37, true, {}, F::kPng},
-    Accepted{"PressJustPastTheEdgeIsOnItInSinglePrecision", {"--press", "290.000001,0", "--params"}, {}, {}, std::pair{290.0f, 0.0f}, 5, true, {}, F::kPng},
-    Accepted{"ShortOptionWithItsValueAttached", {"-om.ppm"}, {}, {}, {}, 5, false, "m.ppm", F::kPpm},
-    Accepted{"ValueThatStartsWithAMinusIsNoOption", {"--press", "-0,5", "--params"}, {}, {}, std::pair{0.0f, 5.0f}, 5, true, {}, F::kPng}),
+    Accepted{"SeedAndPng", {"--seed", "12345", "-o", "out.png"}, "seedscape/1 seed=12345 -> out.png (png)"},
+    Accepted{"LowestSeedInEqualsForm", {"--seed=1", "--params"}, "seedscape/1 seed=1 +params"},
+    Accepted{"HighestSeed", {"--seed", "1000000", "--params"}, "seedscape/1 seed=1000000 +params"},
+    Accepted{"NoSeedMeansTheClock", {"-o", "a/b/c.png"}, "seedscape/1 seed=1 (seed from the clock) -> a/b/c.png (png)"},
+    Accepted{"UpperCasePpmExtension", {"-o", "OUT.PPM"}, "seedscape/1 seed=1 (seed from the clock) -> OUT.PPM (ppm)"},
+    Accepted{"MixedCasePngExtension", {"-o", "x.PnG"}, "seedscape/1 seed=1 (seed from the clock) -> x.PnG (png)"},
+    Accepted{"RepeatedSetLastOneWins", {"--seed", "2", "--set", "barva=3", "--set=barva=22", "--params"}, "seedscape/1 seed=2 barva=22 +params"},
+    Accepted{"SetsListedInTheRecipesOrder", {"--seed", "2", "--set", "dn3=30", "--set", "fak01=1", "--set", "cr=-1.5", "--params"}, "seedscape/1 seed=2 fak01=1 dn3=30 cr=-1.5 +params"},
+    Accepted{"SinglesAreRoundedAsStored", {"--seed", "2", "--set", "xt1=0.1", "--set", "ci=0.1", "--params"}, "seedscape/1 seed=2 xt1=0.1 ci=0.1 +params"},
+    Accepted{"ExponentNotation", {"--seed", "2", "--set", "yt2=-2.5e-1", "--params"}, "seedscape/1 seed=2 yt2=-0.25 +params"},
+    Accepted{"PressWithFractionsTakesDefaultMagnification", {"--seed", "3", "--press", "12.5,200.25", "-o", "c.png"}, "seedscape/1 seed=3 press=12.5,200.25@5 -> c.png (png)"},
+    Accepted{"PressOnTheLastColumnAndRow", {"--seed", "3", "--press", "290,210", "--mag", "100", "-o", "c.png"}, "seedscape/1 seed=3 press=290,210@100 -> c.png (png)"},
+    Accepted{"PressAtTheOriginWithMagnificationOne", {"--seed", "3", "--press=0,0", "--mag=1", "--params"}, "seedscape/1 seed=3 press=0,0@1 +params"},
+    Accepted{"MagnificationBeforeThePressIsItsOwn", {"--seed", "3", "--mag", "37", "--press", "1,1", "--params"}, "seedscape/1 seed=3 press=1,1@37 +params"},
+    Accepted{"PressJustPastTheEdgeIsOnItInSinglePrecision", {"--seed", "3", "--press", "290.000001,0", "--params"}, "seedscape/1 seed=3 press=290,0@5 +params"},
+    Accepted{"ValueThatStartsWithAMinusIsNoOption", {"--seed", "3", "--press", "-0,5", "--params"}, "seedscape/1 seed=3 press=-0,5@5 +params"},
+    Accepted{"ChainKeepsTheMagnificationOfThePressBefore", {"--seed", "4", "--press", "1,2", "--mag", "8", "--press", "3,4", "--press", "5,6", "--mag", "2", "--press", "7,8", "--params"}, "seedscape/1 seed=4 press=1,2@8 press=3,4@8 press=5,6@2 press=7,8@2 +params"},
+    Accepted{"ChainFromAMagnificationBeforeEveryPress", {"--seed", "4", "--mag", "9", "--press", "1,2", "--press", "3,4", "--mag", "3", "--params"}, "seedscape/1 seed=4 press=1,2@9 press=3,4@3 +params"},
+    Accepted{"ChainWithSetsInBetween", {"--press", "1,2", "--set", "barva=5", "--press", "3,4", "--seed", "6", "-o", "c.png"}, "seedscape/1 seed=6 barva=5 press=1,2@5 press=3,4@5 -> c.png (png)"},
+    Accepted{"ScaleAndSupersample", {"--seed", "5", "--scale", "16", "--supersample", "4", "-o", "e.png"}, "seedscape/1 seed=5 scale=16 supersample=4 -> e.png (png)"},
+    Accepted{"LargestScale", {"--seed", "5", "--scale", "32", "--supersample", "2", "-o", "e.ppm"}, "seedscape/1 seed=5 scale=32 supersample=2 -> e.ppm (ppm)"},
+    Accepted{"PrintRecipeAlone", {"--seed", "5", "--print-recipe"}, "seedscape/1 seed=5 +recipe"},
+    Accepted{"Recipe", {"--recipe", "seedscape/1 seed=449139 barva=7 press=150,100@5 press=60,150@7", "-o", "r.png"}, "seedscape/1 seed=449139 barva=7 press=150,100@5 press=60,150@7 -> r.png (png)"},
+    Accepted{"RecipeKeepsItsExportSettings", {"--recipe", "seedscape/1 seed=9 scale=3 supersample=2", "--print-recipe"}, "seedscape/1 seed=9 scale=3 supersample=2 +recipe"},
+    Accepted{"ScaleReplacesTheRecipes", {"--recipe", "seedscape/1 seed=9 scale=3 supersample=2", "--scale", "1", "--params"}, "seedscape/1 seed=9 supersample=2 +params"},
+    Accepted{"FromTakesTheFilesRecipe", {"--from", "@export.png", "--print-recipe"}, "seedscape/1 seed=5 press=100,100@3 scale=2 supersample=4 +recipe"},
+    Accepted{"FromWithSupersampleGiven", {"--from", "@export.png", "--supersample", "1", "-o", "b.png"}, "seedscape/1 seed=5 press=100,100@3 scale=2 -> b.png (png)"},
+    Accepted{"Atlas", {"--atlas", "1-100", "-o", "sheet.png"}, "sheet 1-100 in 10 columns -> sheet.png (png)"},
+    Accepted{"AtlasOfOneSeedInColumns", {"--columns", "3", "--atlas=1000000-1000000", "-o", "s.PNG"}, "sheet 1000000-1000000 in 3 columns -> s.PNG (png)"},
+    Accepted{"AtlasOfTheMostSeeds", {"--atlas", "990001-1000000", "--columns", "100", "-o", "s.png"}, "sheet 990001-1000000 in 100 columns -> s.png (png)"},
+    Accepted{"VariationsByDefault", {"--recipe", "seedscape/1 seed=5", "--variations"}, "variations of seedscape/1 seed=5 locking, medium, generation 1"},
+    Accepted{"VariationsOfASeedWithLocksAndStrength", {"--seed", "8", "--variations", "--lock", "scheme,points", "--lock", "scheme", "--strength", "wild", "--generation", "12"}, "variations of seedscape/1 seed=8 locking scheme points, wild, generation 12"},
+    Accepted{"VariationsWithThreeGroupsLocked", {"--from", "@export.png", "--variations", "--lock=factors,points,multipliers", "--strength=small"}, "variations of seedscape/1 seed=5 press=100,100@3 scale=2 supersample=4 locking factors points multipliers, small, generation 1"}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
@@ -160,12 +225,60 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
     Refused{"PressWithThreeNumbers", {"--press", "1,2,3", "-o", "x.png"}, {"--press 1,2,3: needs X,Y"}},
     Refused{"PressWithEmptyY", {"--press", "5,", "-o", "x.png"}, {"--press 5,: needs X,Y"}},
     Refused{"PressNan", {"--press", "nan,3", "-o", "x.png"}, {"--press nan,3: needs X,Y"}},
-    Refused{"PressTwice", {"--press", "1,1", "--press", "2,2", "-o", "x.png"}, {"--press 2,2: given twice"}},
     Refused{"MagnificationZero", {"--press", "1,1", "--mag", "0", "--params"}, {"--mag 0: must be a whole number from 1 to 100"}},
     Refused{"MagnificationAboveRange", {"--press", "1,1", "--mag", "101", "--params"}, {"--mag 101: must be a whole number from 1 to 100"}},
     Refused{"MagnificationFraction", {"--press", "1,1", "--mag", "2.5", "--params"}, {"--mag 2.5: must be a whole number from 1 to 100"}},
     Refused{"MagnificationWithoutPress", {"--mag", "7", "--params"}, {"--mag 7", "give --press X,Y as well"}},
     Refused{"MagnificationMissingValue", {"--press", "1,1", "--params", "--mag"}, {"--mag: needs a value"}},
+    Refused{"MagnificationTwiceBeforeTheFirstPress", {"--mag", "3", "--mag", "4", "--press", "1,1", "--params"}, {"--mag 4: given twice before the first press"}},
+    Refused{"MagnificationTwiceForOnePress", {"--press", "1,1", "--mag", "3", "--press", "2,2", "--mag", "3", "--mag", "4", "--params"}, {"--mag 4: press 2 has a magnification already"}},
+    Refused{"MagnificationBeforeAndAfterTheFirstPress", {"--mag", "3", "--press", "1,1", "--mag", "4", "--params"}, {"--mag 4: press 1 has a magnification already"}},
+    Refused{"ScaleZero", {"--seed", "5", "--scale", "0", "-o", "x.png"}, {"--scale 0: must be a whole number from 1 to 32"}},
+    Refused{"ScaleAboveRange", {"--seed", "5", "--scale", "33", "-o", "x.png"}, {"--scale 33: must be a whole number from 1 to 32"}},
+    Refused{"ScaleFraction", {"--seed", "5", "--scale", "1.5", "-o", "x.png"}, {"--scale 1.5: must be a whole number from 1 to 32"}},
+    Refused{"SupersampleAboveRange", {"--seed", "5", "--supersample", "9", "-o", "x.png"}, {"--supersample 9: must be a whole number from 1 to 8"}},
+    Refused{"ScaleTimesSupersampleAbove64", {"--seed", "5", "--scale", "16", "--supersample", "5", "-o", "x.png"}, {"--scale 16 --supersample 5: scale times supersample must be at most 64"}},
+    Refused{"ScaleTimesTheFilesSupersampleAbove64", {"--from", "@export.png", "--scale", "17", "-o", "x.png"}, {"--scale 17: scale times supersample must be at most 64, and the recipe's supersample is 4"}},
+    Refused{"SupersampleTimesTheRecipesScaleAbove64", {"--recipe", "seedscape/1 seed=2 scale=32", "--supersample", "3", "-o", "x.png"}, {"--supersample 3: scale times supersample must be at most 64, and the recipe's scale is 32"}},
+    Refused{"RecipeWithSeed", {"--recipe", "seedscape/1 seed=5", "--seed", "3", "-o", "x.png"}, {"--seed: cannot be combined with --recipe, whose recipe names the whole picture"}},
+    Refused{"SetBeforeRecipe", {"--set", "barva=2", "--recipe", "seedscape/1 seed=5", "-o", "x.png"}, {"--set: cannot be combined with --recipe"}},
+    Refused{"PressWithFrom", {"--from", "@export.png", "--press", "3,4", "-o", "x.png"}, {"--press: cannot be combined with --from"}},
+    Refused{"RecipeAndFrom", {"--recipe", "seedscape/1 seed=5", "--from", "@export.png", "-o", "x.png"}, {"--from: give either --recipe or --from, not both"}},
+    Refused{"RecipeTwice", {"--recipe", "seedscape/1 seed=5", "--recipe", "seedscape/1 seed=6", "-o", "x.png"}, {"--recipe: given twice"}},
+    Refused{"RecipeMalformed", {"--recipe", "seedscape/1 seed=5 barva=99", "-o", "x.png"}, {"--recipe: barva=99: must be a whole number from 1 to 22"}},
+    Refused{"RecipeOfAnotherProgram", {"--recipe", "hello", "-o", "x.png"}, {"--recipe: hello: not a seedscape recipe"}},
+    Refused{"RecipeOverTwoLines", {"--recipe", "seedscape/1 seed=5\nseedscape/1 seed=6", "-o", "x.png"}, {"--recipe: a recipe is a single line"}},
+    Refused{"FromMissingFile", {"--from", "@missing.png", "-o", "x.png"}, {"--from: cannot read ", "missing.png: No such file or directory"}},
+    Refused{"FromTextFile", {"--from", "@text.png", "-o", "x.png"}, {"--from: ", "text.png is not a PNG image"}},
+    Refused{"FromTruncatedFile", {"--from", "@truncated.png", "-o", "x.png"}, {"--from: ", "truncated.png is truncated"}},
+    Refused{"FromPngWithoutRecipe", {"--from", "@plain.png", "-o", "x.png"}, {"--from: ", "plain.png carries no seedscape recipe"}},
+    Refused{"FromPngWithABadRecipe", {"--from", "@bad-recipe.png", "-o", "x.png"}, {"--from: ", "bad-recipe.png carries a recipe that cannot be read: seed=0: the seed must be"}},
+    Refused{"FromContactSheet", {"--from", "@sheet.png", "-o", "x.png"}, {"--from: ", "sheet.png is a contact sheet of 2 pictures, not one picture"}},
+    Refused{"AtlasFromAboveTo", {"--atlas", "9-3", "-o", "s.png"}, {"--atlas 9-3: FROM must not be above TO"}},
+    Refused{"AtlasSeedZero", {"--atlas", "0-5", "-o", "s.png"}, {"--atlas 0-5: seeds run from 1 to 1000000"}},
+    Refused{"AtlasBeyondTheLastSeed", {"--atlas", "999999-1000001", "-o", "s.png"}, {"--atlas 999999-1000001: seeds run from 1 to 1000000"}},
+    Refused{"AtlasOfWords", {"--atlas", "one-ten", "-o", "s.png"}, {"--atlas one-ten: needs FROM-TO, two seeds from 1 to 1000000"}},
+    Refused{"AtlasOfOneNumber", {"--atlas", "5", "-o", "s.png"}, {"--atlas 5: needs FROM-TO"}},
+    Refused{"AtlasWithANegativeSeed", {"--atlas", "-5-10", "-o", "s.png"}, {"--atlas -5-10: needs FROM-TO"}},
+    Refused{"AtlasOfTooManySeeds", {"--atlas", "1-10001", "-o", "s.png"}, {"--atlas 1-10001: a contact sheet takes at most 10000 seeds"}},
+    Refused{"AtlasWithSeed", {"--atlas", "1-5", "--seed", "3", "-o", "s.png"}, {"--atlas: cannot be combined with --seed"}},
+    Refused{"AtlasWithScale", {"--atlas", "1-5", "--scale", "2", "-o", "s.png"}, {"--atlas: cannot be combined with --scale"}},
+    Refused{"AtlasWithoutOutput", {"--atlas", "1-5"}, {"--atlas: give -o FILE.png"}},
+    Refused{"AtlasAsPpm", {"--atlas", "1-5", "-o", "s.ppm"}, {"-o s.ppm: a contact sheet is written as PNG"}},
+    Refused{"ColumnsWithoutAtlas", {"--seed", "5", "--columns", "3", "-o", "x.png"}, {"--columns: only goes with --atlas"}},
+    Refused{"ColumnsZero", {"--atlas", "1-5", "--columns", "0", "-o", "s.png"}, {"--columns 0: must be a whole number from 1 to 100"}},
+    Refused{"LockUnknownGroup", {"--seed", "5", "--variations", "--lock", "colours"}, {"--lock colours: no group called \"colours\"; the groups are scheme, factors, points and multipliers"}},
+    Refused{"LockUnknownGroupInAList", {"--seed", "5", "--variations", "--lock", "scheme,Points"}, {"--lock scheme,Points: no group called \"Points\""}},
+    Refused{"LockEmptyGroup", {"--seed", "5", "--variations", "--lock", "scheme,,points"}, {"--lock scheme,,points: needs one or more of scheme, factors"}},
+    Refused{"LockEveryGroup", {"--seed", "5", "--variations", "--lock", "scheme,factors,points,multipliers"}, {"--lock scheme,factors,points,multipliers: every group would be locked"}},
+    Refused{"LockEveryGroupOverSeveralOptions", {"--seed", "5", "--variations", "--lock", "scheme,factors", "--lock", "points", "--lock", "multipliers"}, {"--lock multipliers: every group would be locked"}},
+    Refused{"LockWithoutVariations", {"--seed", "5", "--lock", "scheme", "-o", "x.png"}, {"--lock: only goes with --variations"}},
+    Refused{"StrengthUnknown", {"--seed", "5", "--variations", "--strength", "huge"}, {"--strength huge: must be small, medium or wild"}},
+    Refused{"GenerationZero", {"--seed", "5", "--variations", "--generation", "0"}, {"--generation 0: must be a whole number from 1 to 2147483647"}},
+    Refused{"GenerationFraction", {"--seed", "5", "--variations", "--generation", "1.5"}, {"--generation 1.5: must be a whole number"}},
+    Refused{"VariationsWithOutput", {"--seed", "5", "--variations", "-o", "x.png"}, {"--variations: cannot be combined with -o; it prints the eight variants' recipes and draws nothing"}},
+    Refused{"VariationsWithScale", {"--seed", "5", "--scale", "2", "--variations"}, {"--variations: cannot be combined with --scale"}},
+    Refused{"VariationsOfTheClocksSeed", {"--variations"}, {"--variations: give the picture to vary with --recipe, --from or --seed"}},
     Refused{"OutputOtherExtension", {"-o", "x.jpg"}, {"-o x.jpg: must be a file name ending in .png or .ppm"}},
     Refused{"OutputWithoutExtension", {"-o", "png"}, {"-o png: must be a file name ending in .png or .ppm"}},
     Refused{"OutputNamesAFolder", {"-o", "pictures.png/"}, {"-o pictures.png/: must be a file name"}},
@@ -181,7 +294,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
     Refused{"StrayArgumentOverTwoLines", {"--params", "a\r\nb"}, {"unexpected argument a\\r\\nb"}},
     Refused{"FlagWithAValue", {"--params=yes"}, {"--params takes no value"}},
     Refused{"FlagWithTrue", {"--params=true"}, {"--params takes no value"}},
-    Refused{"NothingToDo", {"--seed", "5"}, {"nothing to do", "-o FILE", "--params"}},
+    Refused{"NothingToDo", {"--seed", "5"}, {"nothing to do", "-o FILE", "--params", "--print-recipe"}},
+    Refused{"NothingToDoWithARecipe", {"--recipe", "seedscape/1 seed=5"}, {"nothing to do"}},
     Refused{"NoArgumentsAtAll", {}, {"nothing to do"}}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
@@ -198,12 +312,17 @@ TEST(HelpOption, WinsOverTheRestOfTheCommandLine) {
 // column, and nothing wider than a terminal.
 TEST(HelpText, ListsEveryOptionInOneColumnWithinEightyCharacters) {
     const std::string help = UsageText();
-    for (const std::string option : {"--seed N", "--set FIELD=VALUE", "--press X,Y", "--mag F",
-                                     "--params", "-o FILE", "--help"}) {
+    for (const std::string option :
+         {"--seed N", "--set FIELD=VALUE", "--press X,Y", "--mag F", "--recipe TEXT", "--from FILE",
+          "--scale K", "--supersample S", "--params", "--print-recipe", "-o FILE",
+          "--atlas FROM-TO", "--columns C", "--variations", "--lock GROUP,...", "--strength LEVEL",
+          "--generation G", "--help"}) {
         std::string lead = "\n  " + option;
         lead.resize(22, ' ');
         EXPECT_NE(help.find(lead), std::string::npos) << option;
     }
+    // The contact sheet's chunk is documented where users look.
+    EXPECT_NE(help.find(kContactSheetKeyword), std::string::npos);
     std::istringstream lines(help);
     for (std::string line; std::getline(lines, line);) {
         EXPECT_LE(line.size(), 80u) << line;

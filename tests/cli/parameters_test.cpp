@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "cli/command_line.h"
-#include "recipe/settable_fields.h"
-#include "recipe/number_text.h"
 #include "cli/render_request.h"
+#include "recipe/number_text.h"
+#include "recipe/settable_fields.h"
 
 namespace seedscape::cli {
 namespace {
@@ -38,7 +38,7 @@ std::vector<Line> SplitLines(const std::string& text) {
 ImageState Prepare(const std::vector<std::string_view>& args) {
     const CommandLine parsed = ParseCommandLine(args);
     if (parsed.action != CommandLine::Action::kRender) ADD_FAILURE() << parsed.error;
-    return PrepareImageState(parsed.options, 0.0f);
+    return ParametersRecord(RequestedRecipe(parsed.options, 0.0f));
 }
 
 TEST(RoundTripText, ReadsBackToTheIdenticalDouble) {

@@ -8,9 +8,15 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "atlas/contact_sheet.h"
+#include "breed/variations.h"
+#include "image_file/png_file.h"
+#include "recipe/draw_recipe.h"
+#include "render/render_image.h"
 #include "test_support.h"
 
 namespace seedscape::cli {
@@ -121,7 +127,15 @@ INSTANTIATE_TEST_SUITE_P(Rows, ProgramRun, ::testing::Values(
     ProgramRow{"BadValueAfterOutputWritesNothing", {"-o", "m.png", "--set", "barva=99"}, 2, "", "seedscape-render: --set barva=99: must be a whole number from 1 to 22\n", {}},
     ProgramRow{"PressOffTheMotherWritesNothing", {"--seed", "5", "--press", "291,0", "-o", "m.png"}, 2, "", "seedscape-render: --press 291,0: not on the image mother, which takes X from 0 to 290 and Y from 0 to 210; a press elsewhere draws no child\n", {}},
     ProgramRow{"UnknownOption", {"--colour", "red"}, 2, "", "seedscape-render: unknown option --colour; see --help\n", {}},
-    ProgramRow{"NothingToDo", {"--seed", "5"}, 2, "", "seedscape-render: nothing to do: give -o FILE to write the image, --params to print its parameters, or both\n", {}},
+    ProgramRow{"NothingToDo", {"--seed", "5"}, 2, "", "seedscape-render: nothing to do: give -o FILE to write the image, --params to print its parameters or --print-recipe to print its recipe\n", {}},
+    ProgramRow{"PrintRecipeOnly", {"--seed", "5", "--set", "barva=3", "--press", "10,20", "--print-recipe"}, 0, "seedscape/1 seed=5 barva=3 press=10,20@5\n", "", {}},
+    ProgramRow{"RecipeThenParams", {"--recipe", "seedscape/1 seed=5 scale=2", "--params", "--print-recipe"}, 0, "seedscape/1 seed=5 scale=2\nseed=5\ncr=", "", {}},
+    ProgramRow{"ScaleTooLargeWritesNothing", {"--seed", "5", "--scale", "32", "--supersample", "4", "-o", "m.png"}, 2, "", "seedscape-render: --scale 32 --supersample 4: scale times supersample must be at most 64\n", {}},
+    ProgramRow{"FromAMissingFileWritesNothing", {"--from", "gone.png", "-o", "m.png"}, 2, "", "seedscape-render: --from: cannot read gone.png: No such file or directory\n", {}},
+    ProgramRow{"BadAtlasRangeWritesNothing", {"--atlas", "20-10", "-o", "s.png"}, 2, "", "seedscape-render: --atlas 20-10: FROM must not be above TO\n", {}},
+    ProgramRow{"AtlasIntoAMissingFolder", {"--atlas", "1-2", "-o", "missing/s.png"}, 1, "", "seedscape-render: cannot write missing/s.png: No such file or directory\n", {}},
+    ProgramRow{"VariationsDrawNothing", {"--seed", "5", "--variations", "-o", "m.png"}, 2, "", "seedscape-render: --variations: cannot be combined with -o; it prints the eight variants' recipes and draws nothing\n", {}},
+    ProgramRow{"VariationsWithEveryGroupLocked", {"--seed", "5", "--variations", "--lock", "scheme,factors", "--lock", "points,multipliers"}, 2, "", "seedscape-render: --lock points,multipliers: every group would be locked, so no variant could differ; leave at least one of scheme, factors, points and multipliers free\n", {}},
     ProgramRow{"MissingFolder", {"--seed", "5", "-o", "missing/m.png"}, 1, "", "seedscape-render: cannot write missing/m.png: No such file or directory\n", {}},
     ProgramRow{"NewlineInAValueStaysOnOneLine", {"--seed", "5\n", "-o", "m.png"}, 2, "", "seedscape-render: --seed 5\\n: must be a whole number from 1 to 1000000\n", {}},
     ProgramRow{"TerminalCommandInAFileNameIsShownEscaped", {"--seed", "5", "-o", "missing/\x1b]0;title\a.png"}, 1, "", "seedscape-render: cannot write missing/\\x1b]0;title\\x07.png: No such file or directory\n", {}},
@@ -173,6 +187,224 @@ TEST(Program, ReplacesASymbolicLinkInsteadOfFollowingIt) {
     EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "m.png"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"m.png"});
     EXPECT_TRUE(SameImage(ReadPng(folder / "m.png"), EngineImageMother(5)));
+}
+
+// ---- Pictures named by recipes.
+
+RgbImage Pixels(const std::string& path) {
+    PngPixelsReading reading = ReadPngPixels(path);
+    EXPECT_TRUE(reading.image.has_value()) << reading.error;
+    return reading.image ? std::move(*reading.image) : RgbImage();
+}
+
+std::string RecipeIn(const std::string& path) {
+    const PngRecipeReading reading = ReadPngRecipe(path);
+    EXPECT_TRUE(reading.recipe.has_value()) << reading.error;
+    return reading.recipe.value_or("");
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+struct RoundTripRow {
+    std::string name;
+    std::vector<std::string> args;  // everything but -o
+    std::string recipe;             // what the file must carry
+    int scale;
+};
+
+// Rows print as their name in test listings.
+void PrintTo(const RoundTripRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class FromFile : public ::testing::TestWithParam<RoundTripRow> {};
+
+// A PNG carries its recipe, and --from draws the same pixels from it again.
+TEST_P(FromFile, DrawsTheSamePixelsAgain) {
+    const RoundTripRow& row = GetParam();
+    const ScratchDirectory folder;
+    std::vector<std::string> args = row.args;
+    args.insert(args.end(), {"-o", "a.png"});
+    const Outcome first = RunProgram(folder, args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(RecipeIn(folder / "a.png"), row.recipe);
+    const Outcome again = RunProgram(folder, {"--from", "a.png", "-o", "b.png"});
+    ASSERT_EQ(again.status, 0) << again.err;
+    EXPECT_EQ(again.out, "");
+
+    const RgbImage original = Pixels(folder / "a.png");
+    EXPECT_EQ(original.width, kImageWidth * row.scale);
+    EXPECT_EQ(original.height, kImageHeight * row.scale);
+    EXPECT_TRUE(original == Pixels(folder / "b.png"));
+    EXPECT_EQ(RecipeIn(folder / "b.png"), row.recipe);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, FromFile, ::testing::Values(
+    RoundTripRow{"Mother", {"--seed", "12345"}, "seedscape/1 seed=12345", 1},
+    RoundTripRow{"MotherWithParametersSetByHand", {"--seed", "2024", "--set", "barva=17", "--set", "xt2=0.1", "--set", "ci=0.3"}, "seedscape/1 seed=2024 barva=17 xt2=0.1 ci=0.3", 1},
+    RoundTripRow{"ChainOfChildren", {"--seed", "4711", "--press", "20,30", "--mag", "3", "--press", "250.5,180", "--press", "145,105", "--mag", "9"}, "seedscape/1 seed=4711 press=20,30@3 press=250.5,180@3 press=145,105@9", 1},
+    // The straightforward pass draws exports larger than 1x: small ones keep the test quick.
+    RoundTripRow{"SupersampledChild", {"--seed", "4711", "--press", "100,100", "--mag", "2", "--supersample", "2"}, "seedscape/1 seed=4711 press=100,100@2 supersample=2", 1},
+    RoundTripRow{"ExportAtScaleTwoSupersampleTwo", {"--recipe", "seedscape/1 seed=4 barva=3 scale=2 supersample=2"}, "seedscape/1 seed=4 barva=3 scale=2 supersample=2", 2}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+// The export settings given with --from replace the file's own.
+TEST(Program, FromWithAScaleDrawsTheFilesRecipeAtThatScale) {
+    const ScratchDirectory folder;
+    ASSERT_EQ(RunProgram(folder, {"--seed", "99", "--supersample", "2", "-o", "a.png"}).status, 0);
+    ASSERT_EQ(RunProgram(folder, {"--from", "a.png", "--supersample", "1", "-o", "b.png"}).status,
+              0);
+    EXPECT_EQ(RecipeIn(folder / "b.png"), "seedscape/1 seed=99");
+    EXPECT_TRUE(Pixels(folder / "b.png") == ToRgb(EngineImageMother(99)));
+}
+
+// What --print-recipe prints names the picture exactly: given back to
+// --recipe it makes the same file, byte for byte.
+TEST(Program, PrintedRecipeMakesTheSameFile) {
+    const ScratchDirectory folder;
+    const Outcome printed =
+        RunProgram(folder, {"--seed", "2024", "--set", "barva=17", "--set", "yt3=-0.3", "--press",
+                            "12.75,33.5", "--mag", "3", "--press", "200,50", "--supersample", "2",
+                            "--print-recipe", "-o", "a.png"});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    const std::vector<std::string> lines = Lines(printed.out);
+    ASSERT_EQ(lines.size(), 1u) << printed.out;
+    ASSERT_EQ(RunProgram(folder, {"--recipe", lines[0], "-o", "b.png"}).status, 0);
+    EXPECT_EQ(ReadText(folder / "a.png"), ReadText(folder / "b.png"));
+    EXPECT_EQ(RecipeIn(folder / "a.png"), lines[0]);
+}
+
+// Presses pair with the --mag after them, a press without one keeps the
+// magnification before it, and the chain is drawn as the window draws it:
+// compared with the straightforward pass.
+TEST(Program, PressChainIsTheWindowsSequence) {
+    const ScratchDirectory folder;
+    const Outcome outcome =
+        RunProgram(folder, {"--seed", "31337", "--set", "fak01=11", "--mag", "3", "--press",
+                            "12.75,33.5", "--press", "200,50", "--mag", "8", "--press", "145,105",
+                            "--print-recipe", "-o", "c.ppm"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const std::string expected =
+        "seedscape/1 seed=31337 fak01=11 press=12.75,33.5@3 press=200,50@8 press=145,105@8";
+    EXPECT_EQ(outcome.out, expected + "\n");
+    const PixelImage reference = RenderRecipePicture(*ParseRecipe(expected).recipe, RenderImage);
+    std::string where;
+    EXPECT_TRUE(SameImage(ReadPpm(folder / "c.ppm"), reference, &where)) << where;
+}
+
+// ---- Variations.
+
+TEST(Program, VariationsAreTheSameEightEveryTimeAndKeepTheLockedGroups) {
+    const ScratchDirectory folder;
+    const std::string parent = "seedscape/1 seed=449139 barva=7 press=150,100@5";
+    const std::vector<std::string> args = {
+        "--recipe",       parent,       "--variations", "--lock",       "scheme", "--lock",
+        "factors,points", "--strength", "wild",         "--generation", "3"};
+    const Outcome first = RunProgram(folder, args);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(RunProgram(folder, args).out, first.out);
+
+    // The eight BreedVariants gives for the same arguments, in order.
+    BreedSettings settings;
+    settings.locked = {true, true, true, false};
+    settings.strength = BreedStrength::kWild;
+    settings.generation = 3;
+    const Recipe parent_recipe = *ParseRecipe(parent).recipe;
+    std::string expected;
+    const auto variants = BreedVariants(parent_recipe, settings);
+    ASSERT_TRUE(variants.has_value());
+    for (const Recipe& variant : *variants) {
+        expected += PrintRecipe(variant) + "\n";
+    }
+    EXPECT_EQ(first.out, expected);
+
+    const ImageState before = RecipeMotherRecord(parent_recipe);
+    const std::vector<std::string> lines = Lines(first.out);
+    ASSERT_EQ(lines.size(), 8u);
+    for (const std::string& line : lines) {
+        const RecipeReading reading = ParseRecipe(line);
+        ASSERT_TRUE(reading.recipe) << line << ": " << reading.error;
+        EXPECT_EQ(reading.recipe->presses, parent_recipe.presses) << line;
+        const ImageState after = RecipeMotherRecord(*reading.recipe);
+        EXPECT_EQ(static_cast<double>(after.barva), static_cast<double>(before.barva)) << line;
+        EXPECT_EQ(static_cast<double>(after.fak02), static_cast<double>(before.fak02)) << line;
+        EXPECT_EQ(static_cast<double>(after.yt2), static_cast<double>(before.yt2)) << line;
+        EXPECT_NE(line, parent);
+    }
+    std::vector<std::string> next = args;
+    next.back() = "4";
+    EXPECT_NE(RunProgram(folder, next).out, first.out);
+}
+
+// ---- Contact sheets.
+
+bool IsColour(const std::uint8_t* pixel, Rgb colour) {
+    return std::equal(colour.begin(), colour.end(), pixel);
+}
+
+// Text, anti-aliased: nearer the ink than the strip in every channel.
+bool IsInk(const std::uint8_t* pixel) {
+    for (int k = 0; k < 3; ++k) {
+        if (2 * pixel[k] > kLabelInk[k] + kLabelStripColour[k]) return false;
+    }
+    return true;
+}
+
+TEST(Program, ContactSheetHoldsEverySeedLabelledAndListsTheirRecipes) {
+    const ScratchDirectory folder;
+    const Outcome outcome =
+        RunProgram(folder, {"--atlas", "7-11", "--columns", "2", "-o", "s.png"});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "");
+
+    // Two to a row, three rows, the last one half full.
+    const RgbImage sheet = Pixels(folder / "s.png");
+    EXPECT_EQ(sheet.width, kImageWidth + kSheetStepX);
+    EXPECT_EQ(sheet.height, 2 * kSheetStepY + kImageHeight + kLabelStripHeight);
+    const SheetReading listed = ReadContactSheet(folder / "s.png");
+    ASSERT_TRUE(listed.recipes) << listed.error;
+    EXPECT_EQ(*listed.recipes, (std::vector<std::string>{
+                                   "seedscape/1 seed=7", "seedscape/1 seed=8", "seedscape/1 seed=9",
+                                   "seedscape/1 seed=10", "seedscape/1 seed=11"}));
+    EXPECT_FALSE(ReadPngRecipe(folder / "s.png").recipe) << "a sheet is not one picture";
+
+    for (int index = 0; index < 5; ++index) {
+        const SheetPlace place = PlaceOnSheet(index, 2);
+        const RgbImage mother = ToRgb(EngineImageMother(7 + index));
+        int wrong = 0;
+        int ink = 0;
+        for (int y = 0; y < kImageHeight; ++y) {
+            for (int x = 0; x < kImageWidth; ++x) {
+                wrong += !std::equal(mother.At(x, y), mother.At(x, y) + 3,
+                                     sheet.At(place.x + x, place.y + y));
+            }
+        }
+        for (int y = kImageHeight; y < kImageHeight + kLabelStripHeight; ++y) {
+            for (int x = 0; x < kImageWidth; ++x) {
+                ink += IsInk(sheet.At(place.x + x, place.y + y));
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "seed " << 7 + index;
+        EXPECT_GT(ink, 10) << "no label under seed " << 7 + index;
+    }
+    // The place after the last picture is left blank.
+    const SheetPlace empty = PlaceOnSheet(5, 2);
+    EXPECT_TRUE(IsColour(sheet.At(empty.x + 100, empty.y + 100), kSheetBackground));
+
+    // Given back to --from, a sheet is refused as not one picture.
+    const Outcome from = RunProgram(folder, {"--from", "s.png", "-o", "one.png"});
+    EXPECT_EQ(from.status, 2);
+    EXPECT_EQ(from.err,
+              "seedscape-render: --from: s.png is a contact sheet of 5 pictures, not one picture; "
+              "its seedscape-atlas text chunk lists their recipes, one of which --recipe draws\n");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"s.png"});
 }
 
 }  // namespace

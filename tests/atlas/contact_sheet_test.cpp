@@ -1,0 +1,203 @@
+// Contact sheets: every picture where the layout puts it, drawn as the
+// straightforward pass draws it, labelled, and listed in the file.
+#include "atlas/contact_sheet.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "image_file/png_file.h"
+#include "recipe/draw_recipe.h"
+#include "render/render_image.h"
+#include "tests/image_file/test_support.h"
+
+namespace seedscape {
+namespace {
+
+using testing::ScratchDirectory;
+
+Recipe Read(const std::string& text) {
+    const RecipeReading reading = ParseRecipe(text);
+    EXPECT_TRUE(reading.recipe) << text << ": " << reading.error;
+    return reading.recipe.value_or(Recipe{});
+}
+
+bool Is(const std::uint8_t* pixel, Rgb colour) {
+    return std::equal(colour.begin(), colour.end(), pixel);
+}
+
+// Text, anti-aliased: nearer the ink than the strip in every channel.
+bool IsInk(const std::uint8_t* pixel) {
+    for (int k = 0; k < 3; ++k) {
+        if (2 * pixel[k] > kLabelInk[k] + kLabelStripColour[k]) return false;
+    }
+    return true;
+}
+
+TEST(ContactSheet, HoldsEachPictureAtItsPlaceWithItsLabelAndListsTheRecipes) {
+    // Mothers and children, with hand-set parameters; the export settings of
+    // the last are no matter on a sheet, which shows pictures at 1x.
+    const std::vector<Recipe> recipes = {
+        Read("seedscape/1 seed=3"),
+        Read("seedscape/1 seed=3 press=100,50@4"),
+        Read("seedscape/1 seed=1000000 barva=2 fak01=11 press=10,10@2 press=280,200@7"),
+        Read("seedscape/1 seed=77 scale=4 supersample=2"),
+    };
+    const ScratchDirectory folder;
+    const SheetWriting writing = WriteContactSheet(recipes, 3, folder / "sheet.png");
+    ASSERT_TRUE(writing.ok) << writing.error;
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"sheet.png"});
+
+    const PngPixelsReading read = ReadPngPixels(folder / "sheet.png");
+    ASSERT_TRUE(read.image) << read.error;
+    const RgbImage& sheet = *read.image;
+    ASSERT_EQ(sheet.width, kCanvasWidth);  // three across, as the window's grid
+    ASSERT_EQ(sheet.height, kSheetStepY + kImageHeight + kLabelStripHeight);
+
+    std::vector<std::string> expected_list;
+    for (std::size_t k = 0; k < recipes.size(); ++k) {
+        const SheetPlace place = PlaceOnSheet(static_cast<int>(k), 3);
+        const Recipe on_screen = OnScreen(recipes[k]);
+        expected_list.push_back(PrintRecipe(on_screen));
+        const RgbImage picture = ToRgb(RenderRecipePicture(on_screen, RenderImage));
+        int wrong = 0;
+        for (int y = 0; y < kImageHeight; ++y) {
+            for (int x = 0; x < kImageWidth; ++x) {
+                wrong += !std::equal(picture.At(x, y), picture.At(x, y) + 3,
+                                     sheet.At(place.x + x, place.y + y));
+            }
+        }
+        EXPECT_EQ(wrong, 0) << "picture " << k;
+        int ink = 0;
+        int strip = 0;
+        for (int y = kImageHeight; y < kImageHeight + kLabelStripHeight; ++y) {
+            for (int x = 0; x < kImageWidth; ++x) {
+                const std::uint8_t* pixel = sheet.At(place.x + x, place.y + y);
+                ink += IsInk(pixel);
+                strip += Is(pixel, kLabelStripColour);
+            }
+        }
+        EXPECT_GT(ink, 20) << "label of picture " << k;
+        EXPECT_GT(strip, kImageWidth * kLabelStripHeight / 2) << "strip of picture " << k;
+    }
+    // Blank between the pictures, between the rows, and where no picture is.
+    for (int y = 0; y < sheet.height; ++y) {
+        EXPECT_TRUE(Is(sheet.At(kImageWidth + 4, y), kSheetBackground)) << "row " << y;
+    }
+    for (int x = 0; x < sheet.width; ++x) {
+        EXPECT_TRUE(Is(sheet.At(x, kImageHeight + kLabelStripHeight + 4), kSheetBackground))
+            << "column " << x;
+    }
+    EXPECT_TRUE(Is(sheet.At(2 * kSheetStepX + 100, kSheetStepY + 100), kSheetBackground));
+
+    const SheetReading listed = ReadContactSheet(folder / "sheet.png");
+    ASSERT_TRUE(listed.recipes) << listed.error;
+    EXPECT_EQ(*listed.recipes, expected_list);
+    // Not one picture: no recipe of its own.
+    EXPECT_FALSE(ReadPngRecipe(folder / "sheet.png").recipe);
+}
+
+TEST(ContactSheet, LabelsNameTheSeedAndThePresses) {
+    EXPECT_EQ(SheetLabel(Read("seedscape/1 seed=449139 barva=7")), "seed 449139");
+    EXPECT_EQ(SheetLabel(Read("seedscape/1 seed=5 press=1,1@5")), "seed 5, 1 press");
+    EXPECT_EQ(SheetLabel(Read("seedscape/1 seed=5 press=1,1@5 press=2,2@5")), "seed 5, 2 presses");
+}
+
+struct SizeRow {
+    std::string name;
+    int count;
+    int columns;
+    int width;
+    int height;
+};
+
+void PrintTo(const SizeRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class SheetSize : public ::testing::TestWithParam<SizeRow> {};
+
+TEST_P(SheetSize, FitsItsPictures) {
+    EXPECT_EQ(SheetWidth(GetParam().count, GetParam().columns), GetParam().width);
+    EXPECT_EQ(SheetHeight(GetParam().count, GetParam().columns), GetParam().height);
+    // The last picture's strip ends at the sheet's bottom right corner or
+    // left of it.
+    const SheetPlace last = PlaceOnSheet(GetParam().count - 1, GetParam().columns);
+    EXPECT_LE(last.x + kImageWidth, GetParam().width);
+    EXPECT_EQ(last.y + kImageHeight + kLabelStripHeight, GetParam().height);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, SheetSize, ::testing::Values(
+    SizeRow{"OnePicture", 1, 10, 291, 231},
+    SizeRow{"FewerPicturesThanColumns", 3, 10, 891, 231},
+    SizeRow{"OneFullRow", 10, 10, 2991, 231},
+    SizeRow{"OneMoreThanARow", 11, 10, 2991, 471},
+    SizeRow{"OneColumn", 4, 1, 291, 951},
+    SizeRow{"TheMostPictures", 10000, 100, 29991, 99 * 240 + 231}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+struct RefusalRow {
+    std::string name;
+    int count;
+    int columns;
+    std::string file;
+    std::string error;
+};
+
+void PrintTo(const RefusalRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class SheetRefused : public ::testing::TestWithParam<RefusalRow> {};
+
+TEST_P(SheetRefused, WithTheReasonAndNoFile) {
+    const RefusalRow& row = GetParam();
+    const ScratchDirectory folder;
+    const SheetWriting writing =
+        WriteContactSheet(std::vector<Recipe>(row.count), row.columns, folder / row.file);
+    EXPECT_FALSE(writing.ok);
+    EXPECT_NE(writing.error.find(row.error), std::string::npos) << writing.error;
+    EXPECT_TRUE(folder.Entries().empty());
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Rows, SheetRefused, ::testing::Values(
+    RefusalRow{"NoPictures", 0, 10, "s.png", "at least one picture"},
+    RefusalRow{"TooManyPictures", 10001, 10, "s.png", "at most 10000 pictures"},
+    RefusalRow{"NoColumns", 2, 0, "s.png", "from 1 to 100 columns"},
+    RefusalRow{"TooManyColumns", 2, 101, "s.png", "from 1 to 100 columns"},
+    RefusalRow{"MissingFolder", 2, 10, "missing/s.png", "No such file or directory"}),
+    [](const auto& info) { return info.param.name; });
+// clang-format on
+
+TEST(ContactSheet, ReadingRefusesWhatIsNoSheet) {
+    const ScratchDirectory folder;
+    PngMetadata picture;
+    picture.recipe = "seedscape/1 seed=5";
+    ASSERT_EQ(WritePng(folder / "picture.png", RgbImage(3, 2), picture), "");
+    std::ofstream(folder / "text.png") << "seedscape-atlas\n";
+    EXPECT_EQ(ReadContactSheet(folder / "picture.png").error,
+              folder / "picture.png" + " is not a seedscape contact sheet");
+    EXPECT_EQ(ReadContactSheet(folder / "text.png").error,
+              folder / "text.png" + " is not a PNG image");
+    EXPECT_NE(ReadContactSheet(folder / "gone.png").error.find("No such file"), std::string::npos);
+}
+
+// Glyphs that reach past the image's edges are cut off there.
+TEST(LabelFont, DrawsInsideTheImageOnly) {
+    std::string error;
+    const std::unique_ptr<LabelFont> font = LabelFont::Open(13, error);
+    ASSERT_TRUE(font) << error;
+    EXPECT_GT(font->Width("seed 1000000"), font->Width("seed 1"));
+    EXPECT_GT(font->Ascent(), 0);
+    RgbImage image(12, 6);
+    font->Draw(image, -4, 4, "seed 8", {255, 255, 255});
+    int lit = 0;
+    for (const std::uint8_t value : image.pixels) lit += value != 0;
+    EXPECT_GT(lit, 0);
+}
+
+}  // namespace
+}  // namespace seedscape
