@@ -39,12 +39,12 @@ bool IsPlainMother(const Recipe& recipe) {
 
 }  // namespace
 
-AtlasWindow::AtlasWindow(Form1* form)
+AtlasWindow::AtlasWindow(Form1* form, int render_threads)
     : QWidget(form, Qt::Window),
       form_(form),
       mother_seed_(static_cast<int>(form->state().seed)),
       shown_(kKeptKilobytes),
-      renderer_(std::make_unique<ThumbnailRenderer>()) {
+      renderer_(std::make_unique<ThumbnailRenderer>(nullptr, render_threads)) {
     setObjectName(QStringLiteral("Atlas"));
     setAttribute(Qt::WA_DeleteOnClose);
     // The main window alone keeps the program running.
@@ -239,6 +239,10 @@ void AtlasWindow::Arrived(const ThumbnailJob& job, const Thumbnail& thumbnail) {
 const QImage* AtlasWindow::Shown(int index) {
     if (index < 0 || index >= static_cast<int>(keys_.size())) return nullptr;
     return shown_.object(keys_[static_cast<std::size_t>(index)]);
+}
+
+long long AtlasWindow::PicturesStarted() const {
+    return renderer_->started();
 }
 
 bool AtlasWindow::HasThumbnail(int index) const {

@@ -35,8 +35,8 @@ class AtlasWindow : public QWidget {
     enum class SourceKind { kChain, kFromSeed, kRandom, kFavourites };
 
     // A window of its own that follows `form`'s mother and favourites, and
-    // goes when `form` goes.
-    explicit AtlasWindow(Form1* form);
+    // goes when `form` goes. `render_threads` 0: one per core.
+    explicit AtlasWindow(Form1* form, int render_threads = 0);
     ~AtlasWindow() override;
 
     void ShowSource(SourceKind kind);
@@ -48,6 +48,9 @@ class AtlasWindow : public QWidget {
     const std::vector<Recipe>& pictures() const { return pictures_; }
     ThumbnailGrid* grid() const { return grid_; }
     QScrollArea* scroll_area() const { return scroll_; }
+    // How many pictures have been taken up to be drawn since the window
+    // opened.
+    long long PicturesStarted() const;
     // Whether the picture at `index` has been drawn and is at hand.
     bool HasThumbnail(int index) const;
     // Seed, colour scheme and factor selectors of the picture at `index`.

@@ -2,28 +2,11 @@
 
 #include <algorithm>
 
-#ifdef __linux__
-#include <sys/resource.h>
-#include <unistd.h>
-#endif
-
 #include "app/thumbnail.h"
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
 
 namespace seedscape {
-
-namespace {
-
-// A render thread yields to the window's thread when both want a core.
-void LowerThisThreadsPriority() {
-#ifdef __linux__
-    // On Linux a thread has a nice value of its own.
-    static_cast<void>(setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10));
-#endif
-}
-
-}  // namespace
 
 Thumbnail MakeThumbnail(const Recipe& recipe, QSize shown_pixels) {
     // The renderer runs one picture on each core: no picture is split.
@@ -42,10 +25,7 @@ Thumbnail MakeThumbnail(const Recipe& recipe, QSize shown_pixels) {
 ThumbnailRenderer::ThumbnailRenderer(QObject* parent, int threads) : QObject(parent) {
     if (threads <= 0) threads = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
     for (int k = 0; k < threads; ++k) {
-        workers_.emplace_back([this] {
-            LowerThisThreadsPriority();
-            Work();
-        });
+        workers_.emplace_back([this] { Work(); });
     }
 }
 
@@ -72,6 +52,11 @@ void ThumbnailRenderer::SetWanted(std::vector<ThumbnailJob> jobs, QSize shown_pi
     wake_.notify_all();
 }
 
+long long ThumbnailRenderer::started() {
+    std::lock_guard lock(mutex_);
+    return started_;
+}
+
 void ThumbnailRenderer::Work() {
     for (;;) {
         ThumbnailJob job;
@@ -83,6 +68,7 @@ void ThumbnailRenderer::Work() {
             job = std::move(wanted_.front());
             wanted_.pop_front();
             under_way_.insert(job.key);
+            ++started_;
             shown_pixels = shown_pixels_;
         }
         Thumbnail thumbnail = MakeThumbnail(job.recipe, shown_pixels);

@@ -33,10 +33,10 @@ struct ThumbnailJob {
 };
 
 // Renders thumbnails on threads of its own, one picture per thread at a
-// time, at a lower priority than the window's thread: the window is served
-// first whenever it has work. The list of wanted pictures is replaced
-// whenever the view changes, so that what is visible comes first; each
-// result reaches the owner's thread queued, as `rendered`.
+// time: the render pool that the main window draws with is left to it. The
+// list of wanted pictures is replaced whenever the view changes, so that
+// what is visible comes first; results reach the owner's thread queued, as
+// `rendered`.
 class ThumbnailRenderer : public QObject {
     Q_OBJECT
 
@@ -50,6 +50,9 @@ class ThumbnailRenderer : public QObject {
     // From now on renders `jobs`, first first, at `shown_pixels`; the job
     // being rendered finishes and is not rendered again.
     void SetWanted(std::vector<ThumbnailJob> jobs, QSize shown_pixels);
+
+    // How many pictures have been taken up to be drawn so far.
+    long long started();
 
   signals:
     void rendered(const seedscape::ThumbnailJob& job, const seedscape::Thumbnail& thumbnail);
@@ -72,6 +75,7 @@ class ThumbnailRenderer : public QObject {
     QSet<QString> under_way_;
     std::deque<Finished> finished_;  // not yet delivered
     QSize shown_pixels_;
+    long long started_ = 0;
     bool stopping_ = false;
     std::vector<std::thread> workers_;
 };
