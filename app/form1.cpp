@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/atlas_window.h"
 #include "app/export_dialog.h"
 #include "app/export_job.h"
 #include "app/favourites_list.h"
@@ -146,9 +147,11 @@ void Form1::BuildPanel() {
                    &Form1::PasteRecipeClicked),
          AddAction("Open", tr("Open..."), QKeySequence::Open, &Form1::OpenClicked)});
 
-    panel_->AddSection(tr("Explore"),
-                       {AddAction("Variations", tr("Variations..."), QKeySequence(tr("Ctrl+B")),
-                                  &Form1::VariationsClicked)});
+    panel_->AddSection(
+        tr("Explore"),
+        {AddAction("Variations", tr("Variations..."), QKeySequence(tr("Ctrl+B")),
+                   &Form1::VariationsClicked),
+         AddAction("Atlas", tr("Atlas..."), QKeySequence(tr("Ctrl+T")), &Form1::OpenAtlas)});
 
     panel_->AddSection(tr("Favourites"),
                        {AddAction("AddFavourite", tr("\u2605 Add to favourites"),
@@ -391,6 +394,13 @@ void Form1::AddToFavourites(const Recipe& recipe) {
     favourites_.Add(OnScreen(recipe));
     ShowMessage(tr("Added seed %1 to the favourites").arg(recipe.seed));
     ShowFavourites();
+}
+
+void Form1::OpenAtlas() {
+    if (!atlas_) atlas_ = new AtlasWindow(this);
+    atlas_->show();
+    atlas_->raise();
+    atlas_->activateWindow();
 }
 
 void Form1::AddFavouriteClicked() {

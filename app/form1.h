@@ -21,6 +21,7 @@
 
 namespace seedscape {
 
+class AtlasWindow;
 class ExportJob;
 class FavouritesList;
 class SidePanel;
@@ -74,6 +75,9 @@ class Form1 : public QWidget {
     void GoBack();
     void GoForward();
     void AddToFavourites(const Recipe& recipe);
+
+    // Opens the atlas, or brings it to the front.
+    void OpenAtlas();
 
     void SetPanelVisible(bool visible);
     // Shows the canvas 1, 2 or 3 times as large, each pixel a square block.
@@ -148,6 +152,7 @@ class Form1 : public QWidget {
     QAction* forward_action_ = nullptr;
     std::unique_ptr<ExportJob> export_job_;
     QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
+    QPointer<AtlasWindow> atlas_;            // null once closed
 };
 
 }  // namespace seedscape
