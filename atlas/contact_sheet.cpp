@@ -11,10 +11,10 @@
 #include <memory>
 
 #include "atlas/label_font.h"
-#include "image_file/streamed_png.h"
 #include "image_file/atomic_file.h"
 #include "image_file/input_file.h"
 #include "image_file/png_file.h"
+#include "image_file/streamed_png.h"
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
 

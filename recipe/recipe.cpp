@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "recipe/number_text.h"
 #include "recipe/message_text.h"
+#include "recipe/number_text.h"
 #include "render/image_child.h"
 #include "state/image_mother_parameters.h"
 
