@@ -26,6 +26,7 @@
 namespace seedscape {
 namespace {
 
+using check::WithoutTexts;
 using Kind = AtlasWindow::SourceKind;
 
 // Sanitized builds run several times slower: waits grow, and the lateness
@@ -50,18 +51,6 @@ PixelImage ToPixels(const QImage& image) {
         }
     }
     return pixels;
-}
-
-// Clears the pixels that the window draws over its image mother: the
-// magnification indicator and the credit line.
-PixelImage WithoutTexts(PixelImage image, int indicator_right) {
-    for (int y = 9; y <= 23; ++y) {
-        for (int x = 8; x <= indicator_right; ++x) image.SetPixel(x, y, 0);
-    }
-    for (int y = 185; y <= 201; ++y) {
-        for (int x = 40; x <= 249; ++x) image.SetPixel(x, y, 0);
-    }
-    return image;
 }
 
 PixelImage MotherOnCanvas(const Form1& form) {
