@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -48,7 +49,7 @@ class AtomicFile {
     int fd_ = -1;
     int failure_ = 0;
     bool finished_ = false;  // committed or discarded
-    std::vector<unsigned char> buffer_;
+    std::unique_ptr<unsigned char[]> buffer_;  // kBufferSize bytes, never cleared
     std::size_t used_ = 0;
 };
 

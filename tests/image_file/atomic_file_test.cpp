@@ -51,13 +51,14 @@ void PrintTo(const Writer& value, std::ostream* out) {
     *out << value.name;
 }
 
-// AtomicFile fed in pieces of every size: empty, one byte, one that fills
-// the buffer exactly, and ones larger than the buffer.
+// AtomicFile fed in pieces of every size: empty, one byte, the largest it
+// gathers and the smallest it writes straight through, and ones larger than
+// its buffer, between small ones.
 std::string WriteInPieces(const std::string& path) {
     const Bytes bytes = SomeBytes();
     AtomicFile file(path);
     std::size_t at = 0;
-    for (const std::size_t piece : {0, 1, 1000, 256 * 1024 - 1001, 1, 300 * 1024}) {
+    for (const std::size_t piece : {0, 1, 1000, 64 * 1024 - 1, 64 * 1024, 200 * 1024, 1, 300 * 1024}) {
         file.Write(bytes.data() + at, piece);
         at += piece;
     }
