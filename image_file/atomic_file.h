@@ -48,7 +48,7 @@ class AtomicFile {
     std::string temporary_;
     int fd_ = -1;
     int failure_ = 0;
-    bool finished_ = false;  // committed or discarded
+    bool finished_ = false;                    // committed or discarded
     std::unique_ptr<unsigned char[]> buffer_;  // kBufferSize bytes, never cleared
     std::size_t used_ = 0;
 };

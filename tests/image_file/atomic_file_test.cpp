@@ -58,7 +58,8 @@ std::string WriteInPieces(const std::string& path) {
     const Bytes bytes = SomeBytes();
     AtomicFile file(path);
     std::size_t at = 0;
-    for (const std::size_t piece : {0, 1, 1000, 64 * 1024 - 1, 64 * 1024, 200 * 1024, 1, 300 * 1024}) {
+    for (const std::size_t piece :
+         {0, 1, 1000, 64 * 1024 - 1, 64 * 1024, 200 * 1024, 1, 300 * 1024}) {
         file.Write(bytes.data() + at, piece);
         at += piece;
     }
