@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
+#include "bench/kernel_banner.h"
 #include "export/export_picture.h"
 #include "image_file/png_file.h"
 #include "recipe/recipe.h"
-#include "render/fast/kernel_sets.h"
 
 namespace seedscape {
 namespace {
@@ -106,12 +106,7 @@ void RegisterCases() {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    seedscape::ExitOnKernelVariableProblem();
-    const seedscape::PixelKernelSet* const kernels = seedscape::BestKernelSet();
-    std::printf("fast pass kernel set: %s\n", kernels != nullptr
-                                                  ? std::string(kernels->name).c_str()
-                                                  : "none (the straightforward pass)");
-    std::fflush(stdout);
+    seedscape::PrintKernelSet();
     seedscape::RegisterCases();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "bench/kernel_banner.h"
 #include "render/fast/fast_render.h"
-#include "render/fast/kernel_sets.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
 #include "render/render_image.h"
@@ -184,14 +184,7 @@ class SideBySideReporter : public benchmark::ConsoleReporter {
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    seedscape::ExitOnKernelVariableProblem();
-    const seedscape::PixelKernelSet* const kernels = seedscape::BestKernelSet();
-    const char* const forced = std::getenv(seedscape::kKernelVariable);
-    std::printf(
-        "fast pass kernel set: %s%s\n",
-        kernels != nullptr ? std::string(kernels->name).c_str() : "none (the straightforward pass)",
-        forced != nullptr && *forced != '\0' ? ", forced by SEEDSCAPE_KERNEL" : "");
-    std::fflush(stdout);
+    seedscape::PrintKernelSet();
     seedscape::RegisterCases();
     seedscape::SideBySideReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
