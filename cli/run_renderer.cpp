@@ -66,7 +66,11 @@ int PrintVariations(const RenderOptions& options, std::FILE* out, std::FILE* err
 }
 
 int RenderPicture(const RenderOptions& options, std::FILE* out, std::FILE* err) {
-    const Recipe recipe = RequestedRecipe(options, static_cast<float>(SecondsSinceLocalMidnight()));
+    // The clock only matters for a seed drawn from it; reading the local time
+    // opens and parses the time zone's file.
+    const float clock =
+        options.seed_from_clock ? static_cast<float>(SecondsSinceLocalMidnight()) : 0.0f;
+    const Recipe recipe = RequestedRecipe(options, clock);
 
     // A seed drawn from the clock is printed either way: without it the
     // picture could not be made again.
