@@ -1,8 +1,34 @@
 #include "render/fast/thread_pool.h"
 
+#include <pthread.h>
+#include <sched.h>
+
 #include <algorithm>
 
 namespace seedscape {
+
+namespace {
+
+// Some schedulers, those of virtual machines among them, pack threads onto
+// as few cores as they can: a new worker starts on its creator's core, and a
+// woken one was seen to run behind the caller on the caller's core while the
+// other core idled, for most of a render that then took twice as long. Each
+// task keeps the workers off the caller's core, which spreads the work at
+// once. (Letting a worker take back every core once it held its task undid
+// it: the scheduler soon moved the worker back beside the caller.)
+void KeepOffCallersCore(std::vector<std::thread>& workers) {
+    cpu_set_t allowed;
+    CPU_ZERO(&allowed);
+    const int core = sched_getcpu();
+    if (workers.empty() || core < 0 || sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
+    if (CPU_COUNT(&allowed) < 2 || !CPU_ISSET(core, &allowed)) return;
+    CPU_CLR(core, &allowed);
+    for (std::thread& worker : workers) {
+        pthread_setaffinity_np(worker.native_handle(), sizeof allowed, &allowed);
+    }
+}
+
+}  // namespace
 
 ThreadPool::ThreadPool(int workers) {
     for (int k = 0; k < workers; ++k) workers_.emplace_back([this] { Work(); });
@@ -25,6 +51,7 @@ void ThreadPool::RunOnAll(const std::function<void()>& task) {
         running_ = static_cast<int>(workers_.size());
         ++generation_;
     }
+    KeepOffCallersCore(workers_);
     wake_.notify_all();
     task();
     std::unique_lock lock(mutex_);

@@ -11,7 +11,8 @@ namespace seedscape {
 
 // A few worker threads, started once and reused by every render. RunOnAll
 // hands one task to every worker and to the calling thread and returns when
-// all of them have finished it.
+// all of them have finished it; while it runs, the workers run on cores other
+// than the caller's, where there are others.
 class ThreadPool {
   public:
     explicit ThreadPool(int workers);
