@@ -96,26 +96,47 @@ bool MapRows(const ImageState& state, const GridColumns& grid, int padded_rows, 
     return modest;
 }
 
+// The kernel run that draws a grid, and the columns its chunks come in.
+struct ChosenRun {
+    KernelRun run;
+    int chunk_columns;  // a chunk's columns are a multiple of this
+};
+
 // Without a formula computed at every step, a step is a handful of
 // multiplications that wait on the step before: two registers in flight
 // overlap them. With a sine in every step, one register of four lanes keeps
 // the processor busy, and wider lockstep would only lose more to lanes whose
 // pixel has escaped; eight-lane sines still leave room for a second register.
-KernelRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const FactorPlan& plan) {
-    if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return kernels.run;
-    if (pairing == LanePairing::kPaired) return kernels.run_paired;
-    if (plan.AnyComputedEveryStep() && !kernels.pair_with_factors_every_step) return kernels.run;
-    return kernels.run_paired;
+// Where the set has tiles, they take the pair's place: the pixels of a tile
+// escape at more alike steps than a run down one column. Grids taller than
+// an image are chunked a column at a time and have no room for whole tiles.
+
+ChosenRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const FactorPlan& plan,
+                    int rows) {
+    if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return {kernels.run, 1};
+    const bool tiles_fit =
+        kernels.run_tiled != nullptr && kPixelsPerChunk / rows >= kernels.tile_columns;
+    if (pairing == LanePairing::kChosen && plan.AnyComputedEveryStep() &&
+        !kernels.pair_with_factors_every_step) {
+        return {kernels.run, 1};
+    }
+    if (pairing != LanePairing::kPaired && tiles_fit) {
+        return {kernels.run_tiled, kernels.tile_columns};
+    }
+    return {kernels.run_paired, 1};
 }
 
-void RunKernels(KernelRun run, const KernelInput& input, const KernelOutput& output, int threads) {
-    const int per_chunk = std::max(1, kPixelsPerChunk / input.rows);
+void RunKernels(const ChosenRun& chosen, const KernelInput& input, const KernelOutput& output,
+                int threads) {
+    const int per_chunk =
+        std::max(chosen.chunk_columns,
+                 kPixelsPerChunk / input.rows / chosen.chunk_columns * chosen.chunk_columns);
     std::atomic<int> next_chunk{0};
     const std::function<void()> work = [&] {
         for (;;) {
             const int begin = per_chunk * next_chunk.fetch_add(1);
             if (begin >= input.columns) return;
-            run(input, output, begin, std::min(begin + per_chunk, input.columns));
+            chosen.run(input, output, begin, std::min(begin + per_chunk, input.columns));
         }
     };
     if (threads == 1) {
@@ -162,7 +183,8 @@ bool RenderColumnsFast(ImageState& state, const GridColumns& grid, DrawingSurfac
     const KernelOutput output = buffers.Reserve(grid.columns, grid.rows);
     if (grid.palette) BuildPalette(state);
     const double palette[3] = {state.re, state.gr, state.bl};
-    RunKernels(ChooseRun(*kernels, options.pairing, plan), input, output, options.threads);
+    RunKernels(ChooseRun(*kernels, options.pairing, plan, grid.rows), input, output,
+               options.threads);
 
     const KernelResults results{output,       grid.x,    grid.i,    grid.y,  grid.j,
                                 grid.columns, grid.rows, grid.left, grid.top};

@@ -7,9 +7,11 @@ namespace seedscape {
 
 struct PixelKernelSet;
 
-// How the kernel's lanes are laid out: as the factors suggest, one register
-// at a time, or two registers side by side.
-enum class LanePairing { kChosen, kSingle, kPaired };
+// How the kernel's lanes are laid out: as the factors and the grid suggest,
+// one register at a time, two registers down one column, or two registers
+// over a tile of columns and rows where the set has one and the grid is
+// short enough for chunks of whole tiles (else down one column).
+enum class LanePairing { kChosen, kSingle, kPaired, kTiled };
 
 struct FastRenderOptions {
     const PixelKernelSet* kernels = nullptr;  // nullptr: the best this processor runs

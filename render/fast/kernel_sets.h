@@ -18,6 +18,11 @@ struct PixelKernelSet {
     // Two registers side by side, whose independent halves the processor
     // overlaps; nullptr where the set has none.
     KernelRun run_paired;
+    // Two registers over a tile of a few columns by a few rows, whose lanes
+    // idle less than a run down one column; nullptr where the set has none.
+    // It takes chunks of whole tiles, `tile_columns` wide.
+    KernelRun run_tiled;
+    int tile_columns;
     RowTableFill fill_row_table;
     // Whether the paired run pays even where a factor is computed at every
     // step: it does where one register's sine leaves the processor waiting.

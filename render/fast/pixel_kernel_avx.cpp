@@ -33,7 +33,7 @@ void FillRowTable(int selector, const double* y, int padded_rows, double* table)
 }  // namespace
 
 extern const PixelKernelSet kAvxKernelSet;
-const PixelKernelSet kAvxKernelSet = {"avx",     Supported,    AvxOps::kWidth, Run,
-                                      RunPaired, FillRowTable, false};
+const PixelKernelSet kAvxKernelSet = {"avx",   Supported, AvxOps::kWidth, Run,  RunPaired,
+                                      nullptr, 0,         FillRowTable,   false};
 
 }  // namespace seedscape

@@ -26,6 +26,12 @@ void RunPaired(const KernelInput& input, const KernelOutput& output, int column_
     _mm256_zeroupper();
 }
 
+void RunTiled(const KernelInput& input, const KernelOutput& output, int column_begin,
+              int column_end) {
+    PixelKernel<PairOps<Avx512Ops>, Avx512Tile>(input, output).Run(column_begin, column_end);
+    _mm256_zeroupper();
+}
+
 void FillRowTable(int selector, const double* y, int padded_rows, double* table) {
     PixelKernel<Avx512Ops>::FillRowTable(selector, y, padded_rows, table);
     _mm256_zeroupper();
@@ -34,7 +40,7 @@ void FillRowTable(int selector, const double* y, int padded_rows, double* table)
 }  // namespace
 
 extern const PixelKernelSet kAvx512KernelSet;
-const PixelKernelSet kAvx512KernelSet = {"avx512",     Supported, Avx512Ops::kWidth, Run, RunPaired,
-                                         FillRowTable, true};
+const PixelKernelSet kAvx512KernelSet = {"avx512", Supported, Avx512Ops::kWidth, Run, RunPaired,
+                                         RunTiled, 4,         FillRowTable,      true};
 
 }  // namespace seedscape

@@ -1,15 +1,18 @@
 #pragma once
 
 // The fast pixel kernel, written once over an instruction set `Ops`. It
-// computes, for several pixels of a column side by side, exactly what
-// ComputePixel computes for each, with every lane stepping in lockstep: all
-// lanes start at n = 1, so the lanes still iterating always share n, and the
-// lanes that have finished stay frozen.
+// computes, for several pixels side by side, exactly what ComputePixel
+// computes for each, with every lane stepping in lockstep: all lanes start at
+// n = 1, so the lanes still iterating always share n, and the lanes that
+// have finished stay frozen. `Layout` says which pixels the lanes hold: a
+// run down one column, or a tile of a few columns and rows.
 //
 // The caller makes sure that every plane coordinate is finite and far below
 // the overflow range. Then no statement of the iteration can fail (the point
 // escapes long before it could overflow), and only the factor formulas that
 // divide by a distance need their failures tracked.
+
+#include <algorithm>
 
 #include "render/colour_formulas.h"
 #include "render/factor_formulas.h"
@@ -18,21 +21,45 @@
 
 namespace seedscape {
 
+// Lanes that hold consecutive rows of one column.
 template <typename Ops>
+struct ColumnLanes {
+    static constexpr int kRows = Ops::kWidth;
+    // Each lane's row's value, from the values of consecutive rows.
+    static typename Ops::Register LoadRows(const double* p) { return Ops::LoadUnaligned(p); }
+    // Each lane's column's value, from the values of consecutive columns.
+    static typename Ops::Register LoadColumns(const double* p) { return Ops::Broadcast(p[0]); }
+};
+
+template <typename Ops, typename Layout = ColumnLanes<Ops>>
 class PixelKernel {
     using V = CheckedLanes<Ops>;
     using P = PlainLanes<Ops>;
     using R = typename Ops::Register;
     using M = typename Ops::Mask;
     static constexpr int kWidth = Ops::kWidth;
+    // Lane k holds row k % kRows and column k / kRows of the lanes' pixels.
+    static constexpr int kRows = Layout::kRows;
+    static constexpr int kColumns = kWidth / kRows;
+    static_assert(kRows * kColumns == kWidth);
 
   public:
     PixelKernel(const KernelInput& input, const KernelOutput& output) : in_(input), out_(output) {}
 
     void Run(int column_begin, int column_end) {
-        for (int column = column_begin; column < column_end; ++column) {
-            out_.column[column] = {{-1, -1, -1}, {0, 0, 0}};
-            for (int row = 0; row < in_.rows; row += kWidth) RunLanes(column, row);
+        for (int column = column_begin; column < column_end; column += kColumns) {
+            // Lanes beyond the last column repeat it: computed, never stored.
+            alignas(64) double x[kColumns];
+            alignas(64) double number[kColumns];
+            for (int c = 0; c < kColumns; ++c) {
+                const int from = std::min(column + c, column_end - 1);
+                x[c] = in_.x[from];
+                number[c] = in_.column_number[from];
+                if (column + c < column_end) out_.column[column + c] = {{-1, -1, -1}, {0, 0, 0}};
+            }
+            const Columns columns{Layout::LoadColumns(x), Layout::LoadColumns(number), column,
+                                  std::min(kColumns, column_end - column)};
+            for (int row = 0; row < in_.rows; row += kRows) RunLanes(columns, row);
         }
     }
 
@@ -50,6 +77,14 @@ class PixelKernel {
     }
 
   private:
+    // The columns the lanes hold.
+    struct Columns {
+        R x;       // each lane's plane x
+        R number;  // each lane's column counter i
+        int first;
+        int count;  // those within the columns to render
+    };
+
     // A factor value and the lanes in which it succeeded.
     struct Factor {
         R value;
@@ -97,8 +132,7 @@ class PixelKernel {
         if constexpr (kMode == FactorMode::kTable) {
             return {Ops::Broadcast(source.table[n]), source.table_ok[n] ? AllOnes() : NoLanes()};
         } else if constexpr (kMode == FactorMode::kRowTable) {
-            return {Ops::LoadUnaligned(source.table + n * source.padded_rows + first_row),
-                    AllOnes()};
+            return {Layout::LoadRows(source.table + n * source.padded_rows + first_row), AllOnes()};
         } else if constexpr (kMode == FactorMode::kPixel) {
             return pixel_constant;
         } else if constexpr (kMode == FactorMode::kStep) {
@@ -194,9 +228,9 @@ class PixelKernel {
         }
     }
 
-    void RunLanes(int column, int first_row) {
-        const V x(in_.x[column]);
-        const V y(Ops::LoadUnaligned(in_.y + first_row));
+    void RunLanes(const Columns& columns, int first_row) {
+        const V x(columns.x);
+        const V y(Layout::LoadRows(in_.y + first_row));
         const V r1 = Distance(x, y, in_.xt1, in_.yt1);
         const V r2 = Distance(x, y, in_.xt2, in_.yt2);
         const V r3 = Distance(x, y, in_.xt3, in_.yt3);
@@ -231,11 +265,11 @@ class PixelKernel {
             dn1,
             V(in_.dn2),
             V(in_.dn3),
-            V(in_.column_number[column]),
-            V(Ops::LoadUnaligned(in_.row_number + first_row)),
+            V(columns.number),
+            V(Layout::LoadRows(in_.row_number + first_row)),
             n * n};  // n is at most 100 here, so n * n always fits in 32 bits
         const SchemeStatements<V> colour = ColourScheme(in_.scheme, pixel);
-        Store(column, first_row, colour, o.first_factor_failed);
+        Store(columns, first_row, colour, o.first_factor_failed);
     }
 
     static Factor PixelConstant(const FactorSource& source, const FactorInputs<V>& inputs) {
@@ -267,7 +301,7 @@ class PixelKernel {
         Ops::Store(rounded, Ops::Sub(Ops::Add(channel, round), round));
     }
 
-    void Store(int column, int first_row, const SchemeStatements<V>& colour,
+    void Store(const Columns& columns, int first_row, const SchemeStatements<V>& colour,
                M first_factor_failed) const {
         alignas(64) double limited[3][kWidth], rounded[3][kWidth];
         Limit(colour.re.value(), limited[0], rounded[0]);
@@ -282,11 +316,15 @@ class PixelKernel {
         const int blue_bits = Ops::Bits(blue_ok);
         const int failed_bits = Ops::Bits(first_factor_failed);
 
-        const int lanes = in_.rows - first_row < kWidth ? in_.rows - first_row : kWidth;
-        const bool last_column = column == in_.columns - 1;
-        LastAssigned& last = out_.column[column];
-        for (int lane = 0; lane < lanes; ++lane) {
-            const int row = first_row + lane;
+        // Lane by lane, each column's rows in turn from the top, so that the
+        // last assignment a column sees is its lowest.
+        const int rows = std::min(kRows, in_.rows - first_row);
+        for (int lane = 0; lane < kWidth; ++lane) {
+            if (lane / kRows >= columns.count || lane % kRows >= rows) continue;
+            const int column = columns.first + lane / kRows;
+            const int row = first_row + lane % kRows;
+            const bool last_column = column == in_.columns - 1;
+            LastAssigned& last = out_.column[column];
             const int assigned =
                 ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1);
             const bool failed = (failed_bits >> lane) & 1;

@@ -21,7 +21,7 @@ void FillRowTable(int selector, const double* y, int padded_rows, double* table)
 }  // namespace
 
 extern const PixelKernelSet kSse2KernelSet;
-const PixelKernelSet kSse2KernelSet = {"sse2",       Supported, Sse2Ops::kWidth, Run, nullptr,
-                                       FillRowTable, false};
+const PixelKernelSet kSse2KernelSet = {"sse2",  Supported, Sse2Ops::kWidth, Run,  nullptr,
+                                       nullptr, 0,         FillRowTable,    false};
 
 }  // namespace seedscape

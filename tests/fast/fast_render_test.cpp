@@ -268,9 +268,9 @@ bool Yes() {
 bool No() {
     return false;
 }
-const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr, false};
-const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr, false};
-const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr, false};
+const PixelKernelSet kNarrow{"narrow", Yes, 2, nullptr, nullptr, nullptr, 0, nullptr, false};
+const PixelKernelSet kWide{"wide", Yes, 4, nullptr, nullptr, nullptr, 0, nullptr, false};
+const PixelKernelSet kWidest{"widest", No, 8, nullptr, nullptr, nullptr, 0, nullptr, false};
 const PixelKernelSet* const kStandIns[] = {&kNarrow, &kWide, &kWidest};
 
 struct ChoiceCase {

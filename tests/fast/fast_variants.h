@@ -15,7 +15,8 @@ struct Variant {
 };
 
 // Every way the fast path can run on this machine: each kernel set the
-// processor has, on one thread and on all, with and without paired lanes.
+// processor has, on one thread and on all, with and without paired or tiled
+// lanes.
 // The sets it lacks are named by the skipped EveryKernelSet tests. Where
 // SEEDSCAPE_KERNEL forces a set, as if the processor had no wider one, only
 // that set runs.
@@ -30,6 +31,10 @@ inline std::vector<Variant> Variants() {
         variants.push_back({name + ", all threads", {set, LanePairing::kSingle, 0}});
         if (set->run_paired != nullptr) {
             variants.push_back({name + " paired, all threads", {set, LanePairing::kPaired, 0}});
+        }
+        if (set->run_tiled != nullptr) {
+            variants.push_back({name + " tiled, one thread", {set, LanePairing::kTiled, 1}});
+            variants.push_back({name + " tiled, all threads", {set, LanePairing::kTiled, 0}});
         }
     }
     return variants;
