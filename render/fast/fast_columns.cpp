@@ -110,7 +110,6 @@ struct ChosenRun {
 // Where the set has tiles, they take the pair's place: the pixels of a tile
 // escape at more alike steps than a run down one column. Grids taller than
 // an image are chunked a column at a time and have no room for whole tiles.
-
 ChosenRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const FactorPlan& plan,
                     int rows) {
     if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return {kernels.run, 1};
