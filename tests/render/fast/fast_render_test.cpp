@@ -16,9 +16,9 @@
 #include "render/render_image.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
-#include "tests/fast/failing_pixels.h"
-#include "tests/fast/fast_variants.h"
-#include "tests/fast/record_equality.h"
+#include "tests/render/fast/failing_pixels.h"
+#include "tests/render/fast/fast_variants.h"
+#include "tests/render/fast/record_equality.h"
 
 namespace seedscape {
 namespace {

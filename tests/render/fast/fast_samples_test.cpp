@@ -15,9 +15,9 @@
 #include "render/pixel_image.h"
 #include "render/sample_grid.h"
 #include "state/grid_geometry.h"
-#include "tests/fast/failing_pixels.h"
-#include "tests/fast/fast_variants.h"
-#include "tests/fast/record_equality.h"
+#include "tests/render/fast/failing_pixels.h"
+#include "tests/render/fast/fast_variants.h"
+#include "tests/render/fast/record_equality.h"
 
 namespace seedscape {
 namespace {

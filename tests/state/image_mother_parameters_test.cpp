@@ -10,8 +10,8 @@
 #include <utility>
 
 #include "state/grid_geometry.h"
-#include "test_support.h"
 #include "tests/support/base_view.h"
+#include "tests/support/recording_surface.h"
 
 namespace seedscape {
 namespace {

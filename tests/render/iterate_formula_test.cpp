@@ -6,7 +6,7 @@
 #include <string>
 
 #include "maths/maths.h"
-#include "test_support.h"
+#include "tests/support/recording_surface.h"
 
 namespace seedscape {
 namespace {

@@ -13,7 +13,7 @@
 #include "render/fast/fast_render.h"
 #include "render/pixel_image.h"
 #include "state/grid_geometry.h"
-#include "test_support.h"
+#include "tests/support/recording_surface.h"
 
 namespace seedscape {
 namespace {

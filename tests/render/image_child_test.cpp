@@ -7,9 +7,9 @@
 #include "render/pixel_image.h"
 #include "render/render_image.h"
 #include "state/grid_geometry.h"
-#include "test_support.h"
 #include "tests/support/base_view.h"
 #include "tests/support/engine_images.h"
+#include "tests/support/recording_surface.h"
 
 namespace seedscape {
 namespace {

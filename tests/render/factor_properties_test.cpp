@@ -12,7 +12,7 @@
 
 #include "render/checked.h"
 #include "render/factor_formulas.h"
-#include "test_support.h"
+#include "tests/support/recording_surface.h"
 
 namespace seedscape {
 namespace {
