@@ -12,7 +12,7 @@
 
 #include "render/checked.h"
 #include "render/factor_formulas.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/row_name.h"
 
 namespace seedscape {
 namespace {

@@ -7,6 +7,7 @@
 #include "render/pixel_image.h"
 #include "render/render_image.h"
 #include "state/grid_geometry.h"
+#include "state/image_mother_parameters.h"
 #include "tests/support/base_view.h"
 #include "tests/support/engine_images.h"
 #include "tests/support/recording_surface.h"

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "maths/maths.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/row_name.h"
 
 namespace seedscape {
 namespace {

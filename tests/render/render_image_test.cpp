@@ -13,6 +13,7 @@
 #include "render/fast/fast_render.h"
 #include "render/pixel_image.h"
 #include "state/grid_geometry.h"
+#include "state/image_mother_parameters.h"
 #include "tests/support/recording_surface.h"
 
 namespace seedscape {

@@ -11,7 +11,7 @@
 
 #include "state/grid_geometry.h"
 #include "tests/support/base_view.h"
-#include "tests/support/recording_surface.h"
+#include "tests/support/row_name.h"
 
 namespace seedscape {
 namespace {

@@ -1,32 +1,11 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cctype>
-#include <string>
 #include <vector>
 
 #include "render/drawing_surface.h"
-#include "state/image_mother_parameters.h"
 #include "state/image_state.h"
-#include "state/random_generator.h"
 
 namespace seedscape::testing {
-
-// GoogleTest parameter names allow only letters, digits and underscores:
-// "scheme 7 keeps green" becomes "scheme_7_keeps_green".
-inline std::string RowName(const std::string& what) {
-    std::string name;
-    for (const char c : what) {
-        if (std::isalnum(static_cast<unsigned char>(c)) != 0) {
-            name += c;
-        } else if (!name.empty() && name.back() != '_') {
-            name += '_';
-        }
-    }
-    while (!name.empty() && name.back() == '_') name.pop_back();
-    return name;
-}
 
 // One SetPixel call together with what the record said about that pixel at
 // the moment it was plotted.
