@@ -9,7 +9,7 @@
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"
-#include "tests/image_file/test_support.h"
+#include "tests/support/png_bytes.h"
 
 namespace seedscape {
 namespace {

@@ -17,7 +17,7 @@
 #include "recipe/draw_recipe.h"
 #include "recipe/recipe.h"
 #include "render/fast/fast_render.h"
-#include "test_support.h"
+#include "tests/support/png_bytes.h"
 
 namespace seedscape {
 namespace {

@@ -13,7 +13,7 @@
 
 #include "image_file/png_file.h"
 #include "image_file/ppm_file.h"
-#include "test_support.h"
+#include "tests/support/png_bytes.h"
 
 namespace seedscape {
 namespace {

@@ -1,4 +1,4 @@
-#include "test_support.h"
+#include "tests/support/png_bytes.h"
 
 #include <stdlib.h>
 #include <zlib.h>
