@@ -5,6 +5,7 @@
 #include "render/image_child.h"
 #include "render/render_image.h"
 #include "state/image_mother_parameters.h"
+#include "tests/support/image_difference.h"
 
 namespace seedscape::check {
 
@@ -53,25 +54,7 @@ PixelImage WithoutTexts(PixelImage image, int indicator_right) {
 }
 
 QString Difference(const PixelImage& got, const PixelImage& want) {
-    if (got == want) return {};
-    if (got.width() != want.width() || got.height() != want.height()) {
-        return QStringLiteral("sizes differ");
-    }
-    int count = 0;
-    QString first;
-    for (int y = 0; y < got.height(); ++y) {
-        for (int x = 0; x < got.width(); ++x) {
-            if (got.At(x, y) == want.At(x, y)) continue;
-            if (count++ == 0) {
-                first = QStringLiteral("first at (%1, %2): got %3, want %4")
-                            .arg(x)
-                            .arg(y)
-                            .arg(got.At(x, y), 6, 16, QChar('0'))
-                            .arg(want.At(x, y), 6, 16, QChar('0'));
-            }
-        }
-    }
-    return QStringLiteral("%1 pixels differ, %2").arg(count).arg(first);
+    return QString::fromStdString(testing::ImageDifference(got, want));
 }
 
 void PressAt(Form1& form, int x, int y) {

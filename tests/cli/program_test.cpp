@@ -23,10 +23,10 @@ namespace seedscape::cli {
 namespace {
 
 using testing::EngineImageMother;
+using testing::ImageDifference;
 using testing::ReadPng;
 using testing::ReadPpm;
 using testing::ReadText;
-using testing::SameImage;
 using testing::ScratchDirectory;
 
 enum class StandardOutput {
@@ -151,9 +151,8 @@ TEST(Program, WritesTheSeedsImageMotherAsPngAndPpm) {
     ASSERT_EQ(RunProgram(folder, {"--seed", "12345", "-o", "m.png"}).status, 0);
     ASSERT_EQ(RunProgram(folder, {"--seed", "12345", "-o", "m.PPM"}).status, 0);
     const PixelImage expected = EngineImageMother(12345);
-    std::string where;
-    EXPECT_TRUE(SameImage(ReadPng(folder / "m.png"), expected, &where)) << "png " << where;
-    EXPECT_TRUE(SameImage(ReadPpm(folder / "m.PPM"), expected, &where)) << "ppm " << where;
+    EXPECT_EQ(ImageDifference(ReadPng(folder / "m.png"), expected), "") << "png";
+    EXPECT_EQ(ImageDifference(ReadPpm(folder / "m.PPM"), expected), "") << "ppm";
 }
 
 TEST(Program, PrintsTheClockSeedWhichMakesTheSameImage) {
@@ -163,7 +162,7 @@ TEST(Program, PrintsTheClockSeedWhichMakesTheSameImage) {
     ASSERT_TRUE(outcome.out.starts_with("seed=")) << outcome.out;
     ASSERT_EQ(outcome.out.find('\n'), outcome.out.size() - 1) << "one line only: " << outcome.out;
     const int seed = std::stoi(outcome.out.substr(5));
-    EXPECT_TRUE(SameImage(ReadPpm(folder / "m.ppm"), EngineImageMother(seed))) << seed;
+    EXPECT_EQ(ImageDifference(ReadPpm(folder / "m.ppm"), EngineImageMother(seed)), "") << seed;
 }
 
 // A disk that fills up part way is stood in for by a file size limit: write()
@@ -186,7 +185,7 @@ TEST(Program, ReplacesASymbolicLinkInsteadOfFollowingIt) {
     ASSERT_EQ(RunProgram(folder, {"--seed", "5", "-o", "m.png"}).status, 0);
     EXPECT_FALSE(std::filesystem::is_symlink(folder.path() / "m.png"));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"m.png"});
-    EXPECT_TRUE(SameImage(ReadPng(folder / "m.png"), EngineImageMother(5)));
+    EXPECT_EQ(ImageDifference(ReadPng(folder / "m.png"), EngineImageMother(5)), "");
 }
 
 // ---- Pictures named by recipes.
@@ -295,8 +294,7 @@ TEST(Program, PressChainIsTheWindowsSequence) {
         "seedscape/1 seed=31337 fak01=11 press=12.75,33.5@3 press=200,50@8 press=145,105@8";
     EXPECT_EQ(outcome.out, expected + "\n");
     const PixelImage reference = RenderRecipePicture(*ParseRecipe(expected).recipe, RenderImage);
-    std::string where;
-    EXPECT_TRUE(SameImage(ReadPpm(folder / "c.ppm"), reference, &where)) << where;
+    EXPECT_EQ(ImageDifference(ReadPpm(folder / "c.ppm"), reference), "");
 }
 
 // ---- Variations.

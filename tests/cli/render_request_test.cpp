@@ -19,6 +19,7 @@ namespace {
 
 using seedscape::testing::ImageAtPlace;
 using testing::EngineImageMother;
+using testing::ImageDifference;
 
 RenderOptions Options(const std::vector<std::string_view>& args) {
     const CommandLine parsed = ParseCommandLine(args);
@@ -50,25 +51,11 @@ RgbImage WindowPicture(ImageState state, const std::vector<WindowPress>& presses
                              kImageWidth, kImageHeight));
 }
 
-// Where two images first differ, for a failure message.
-std::string FirstDifference(const RgbImage& a, const RgbImage& b) {
-    if (a.width != b.width || a.height != b.height) return "sizes differ";
-    for (int y = 0; y < a.height; ++y) {
-        for (int x = 0; x < a.width; ++x) {
-            if (!std::equal(a.At(x, y), a.At(x, y) + 3, b.At(x, y))) {
-                return "pixel " + std::to_string(x) + "," + std::to_string(y);
-            }
-        }
-    }
-    return "none";
-}
-
 TEST(RenderRequest, SeedGivesTheEngineImageMother) {
     for (const char* seed : {"1", "12345", "1000000"}) {
         const RgbImage expected = ToRgb(EngineImageMother(std::stod(seed)));
         const RgbImage rendered = Render({"--seed", seed, "--params"});
-        EXPECT_EQ(rendered, expected)
-            << "seed " << seed << ": " << FirstDifference(rendered, expected);
+        EXPECT_EQ(ImageDifference(rendered, expected), "") << "seed " << seed;
     }
 }
 
@@ -93,7 +80,7 @@ TEST_P(PressedChild, IsTheWindowsChildOfThePicturesBeforeIt) {
     row.set(record);
     const RgbImage expected = WindowPicture(record, row.presses);
     const RgbImage rendered = Render(row.args);
-    EXPECT_EQ(rendered, expected) << "first difference: " << FirstDifference(rendered, expected);
+    EXPECT_EQ(ImageDifference(rendered, expected), "");
 }
 
 auto Keep = [](ImageState&) {};
@@ -128,7 +115,7 @@ TEST(RenderRequest, ChildStartsFromWhatTheMothersRenderLeftInTheRecord) {
         Render({"--seed", "12345", "--set", "barva=12", "--set", "fak01=11", "--set", "xt1=-1",
                 "--set", "yt1=0.5", "--press", "145,131", "--mag", "2", "-o", "c.png"});
     const RgbImage expected = WindowPicture(record, {{145, 131, 2}});
-    EXPECT_EQ(rendered, expected) << FirstDifference(rendered, expected);
+    EXPECT_EQ(ImageDifference(rendered, expected), "");
     const RgbImage fresh = WindowPicture(record, {{145, 131, 2}}, false);
     EXPECT_FALSE(std::equal(rendered.At(0, 0), rendered.At(0, 0) + 3, fresh.At(0, 0)))
         << "this row no longer shows the carry-over; pick another";

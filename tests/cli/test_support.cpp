@@ -11,25 +11,6 @@
 
 namespace seedscape::cli::testing {
 
-bool SameImage(const PixelImage& a, const PixelImage& b, std::string* where) {
-    if (a.width() != b.width() || a.height() != b.height()) {
-        if (where) {
-            *where = "sizes " + std::to_string(a.width()) + "x" + std::to_string(a.height()) +
-                     " and " + std::to_string(b.width()) + "x" + std::to_string(b.height());
-        }
-        return false;
-    }
-    for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            if (a.At(x, y) != b.At(x, y)) {
-                if (where) *where = "pixel " + std::to_string(x) + "," + std::to_string(y);
-                return false;
-            }
-        }
-    }
-    return true;
-}
-
 PixelImage ReadPng(const std::string& path) {
     png_image png;
     std::memset(&png, 0, sizeof png);

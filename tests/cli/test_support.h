@@ -6,6 +6,7 @@
 
 #include "render/pixel_image.h"
 #include "tests/support/engine_images.h"
+#include "tests/support/image_difference.h"
 #include "tests/support/scratch_directory.h"
 
 namespace seedscape::cli::testing {
@@ -13,10 +14,7 @@ namespace seedscape::cli::testing {
 using seedscape::testing::ScratchDirectory;
 
 using seedscape::testing::EngineImageMother;
-
-// Whether both have the same size and the same colour at every pixel; on a
-// difference, `where` tells the first one.
-bool SameImage(const PixelImage& a, const PixelImage& b, std::string* where = nullptr);
+using seedscape::testing::ImageDifference;
 
 // Read back with libpng as 8-bit RGB, or by parsing the P6 header; an empty
 // 0 x 0 image when the file is not what it should be.
