@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-
 namespace seedscape {
 namespace {
 
@@ -19,10 +17,9 @@ TEST(ComputeDistances, MeasuresFromThePixelToEachReferencePoint) {
     state.yt3 = 3.75;  // above and to the right: both differences change sign
     ComputeDistances(state);
 
-    EXPECT_EQ(state.r1, std::sqrt(6.25 + 6.25));
-    EXPECT_NEAR(state.r1, 3.5355339059327378, 1e-15);
+    EXPECT_EQ(state.r1, 3.5355339059327378);  // the root of 2.5^2 + 2.5^2
     EXPECT_EQ(state.r2, 0);
-    EXPECT_EQ(state.r3, std::sqrt(1.5 * 1.5 + 1.75 * 1.75));
+    EXPECT_EQ(state.r3, 2.3048861143232218);  // the root of 1.5^2 + 1.75^2
 }
 
 }  // namespace

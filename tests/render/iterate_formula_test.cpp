@@ -191,18 +191,18 @@ TEST(IterateFormula, SelectorSixSeesTheOldZiAsFak01AndTheNewZiAsFak02) {
         IterateFormula(s);
         return s;
     };
-    const double old_zi = 0.25;
-
+    // Worked out once: zi = 2 * 0.25 * 0.5 + sin(99 + 0.25) * 0.2 with the
+    // old zi, zr = 0.5^2 - 0.25^2 + 0.1.
     const ImageState first = one_step(6, 1);
-    const double zi_first = 2 * old_zi * 0.5 + Sin(99 + old_zi) * 0.2;
-    EXPECT_EQ(first.zi, zi_first);
-    EXPECT_EQ(first.zr, (0.25 - 0.0625) + 1 * 0.1);
+    EXPECT_EQ(first.zi, 0.05834158599378733);
+    EXPECT_EQ(first.zr, 0.2875);
 
+    // zi = 0.25 + 0.2, then zr = 0.1875 + sin(99 + 0.45) * 0.1 with the new zi.
     const ImageState second = one_step(1, 6);
-    const double zi_second = 2 * old_zi * 0.5 + 1 * 0.2;
-    EXPECT_EQ(second.zi, zi_second);
-    EXPECT_EQ(second.zr, (0.25 - 0.0625) + Sin(99 + zi_second) * 0.1);
-    EXPECT_NE(second.zr, (0.25 - 0.0625) + Sin(99 + old_zi) * 0.1);
+    EXPECT_EQ(second.zi, 0.45);
+    EXPECT_EQ(second.zr, 0.09925878120148884);
+    // With the old zi, fak02 would have given another zr: the row tells them apart.
+    EXPECT_NE(second.zr, (0.25 - 0.0625) + Sin(99 + 0.25) * 0.1);
     EXPECT_EQ(second.n, 100);
 }
 

@@ -19,6 +19,16 @@ TEST(RandomGenerator, ResetThenSeedGivesASequenceOfTheSeedAlone) {
     for (int k = 0; k < 100; ++k) ASSERT_EQ(a.Draw(), b.Draw()) << "draw " << k;
 }
 
+TEST(RandomGenerator, PlusAndMinusZeroAreOneSeed) {
+    RandomGenerator plus;
+    RandomGenerator minus;
+    plus.Reset();
+    plus.Seed(0.0);
+    minus.Reset();
+    minus.Seed(-0.0);
+    for (int k = 0; k < 20; ++k) ASSERT_EQ(plus.Draw(), minus.Draw()) << "draw " << k;
+}
+
 TEST(RandomGenerator, ResetAloneReturnsToTheSameState) {
     RandomGenerator random;
     const float first = random.Draw();
