@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cli/run_renderer.h"
+#include "image_file/interrupt_cleanup.h"
 
 int main(int argc, char** argv) {
     // Past a file size limit, write() should fail like a full disk does,
@@ -14,6 +15,8 @@ int main(int argc, char** argv) {
     // fail with EPIPE, which is reported, instead of killing the program
     // without a word.
     std::signal(SIGPIPE, SIG_IGN);
+    // Ctrl+C or a kill part way through a file leaves no partial temporary.
+    seedscape::RemoveTemporariesOnInterrupt();
     try {
         const std::vector<std::string_view> args(argv + 1, argv + argc);
         return seedscape::cli::RunRenderer(args, stdout, stderr);

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <utility>
 
+#include "image_file/interrupt_cleanup.h"
+
 namespace seedscape {
 
 namespace {
@@ -56,11 +58,17 @@ std::string ErrorText(int error) {
 AtomicFile::AtomicFile(std::string path) : path_(std::move(path)) {
     for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
         temporary_ = TemporaryName(path_, attempt);
+        // Noted before it exists, so that no moment is left in which an
+        // interrupt would find a temporary it does not know of.
+        ForgetTemporary(ticket_);
+        ticket_ = NoteTemporary(temporary_);
         fd_ = open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd_ < 0 && errno != EEXIST) break;
     }
     if (fd_ < 0) {
         failure_ = errno;
+        ForgetTemporary(ticket_);
+        ticket_ = -1;
         finished_ = true;  // nothing was made, so nothing is to be removed
         return;
     }
@@ -114,6 +122,7 @@ std::string AtomicFile::Commit() {
     if (!ok()) {
         unlink(temporary_.c_str());
     }
+    ForgetTemporary(ticket_);
     finished_ = true;
     return error();
 }
@@ -123,6 +132,7 @@ void AtomicFile::Discard() noexcept {
     if (fd_ >= 0) close(fd_);
     fd_ = -1;
     unlink(temporary_.c_str());
+    ForgetTemporary(ticket_);
     finished_ = true;
 }
 

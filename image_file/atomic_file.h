@@ -11,7 +11,9 @@ namespace seedscape {
 // beside `path`, which Commit() flushes to the disk and renames over `path`.
 // Until then `path` is untouched; if the object goes without a successful
 // Commit() (an error, a cancelled export, an exception), the temporary is
-// removed. A symbolic link at `path` is replaced, not followed.
+// removed; so it is when the program is interrupted, once the program has
+// called RemoveTemporariesOnInterrupt(). A symbolic link at `path` is
+// replaced, not followed.
 //
 // Every failure is kept as its errno and told as its reason ("No space left
 // on device"); after the first one, nothing more is written.
@@ -47,6 +49,7 @@ class AtomicFile {
     std::string path_;
     std::string temporary_;
     int fd_ = -1;
+    int ticket_ = -1;  // the temporary's note for an interrupt
     int failure_ = 0;
     bool finished_ = false;                    // committed or discarded
     std::unique_ptr<unsigned char[]> buffer_;  // kBufferSize bytes, never cleared

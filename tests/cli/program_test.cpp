@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -404,6 +405,79 @@ TEST(Program, ContactSheetHoldsEverySeedLabelledAndListsTheirRecipes) {
               "its seedscape-atlas text chunk lists their recipes, one of which --recipe draws\n");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"s.png"});
 }
+
+// Ctrl+C or a kill while a file is being written: the program ends by the
+// signal, and the folder holds what it held before, no partial temporary. The
+// signal is sent once the temporary has appeared, so that it lands part way.
+struct InterruptRow {
+    std::string name;
+    std::vector<std::string> args;
+    int signal_number;
+    bool file_there_before;
+};
+
+void PrintTo(const InterruptRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ProgramInterrupted : public ::testing::TestWithParam<InterruptRow> {};
+
+TEST_P(ProgramInterrupted, LeavesTheFolderAsItWas) {
+    const InterruptRow& row = GetParam();
+    const ScratchDirectory folder;
+    const std::string old_text = "the picture made before";
+    if (row.file_there_before) std::ofstream(folder / "out.png") << old_text;
+    const std::vector<std::string> before = folder.Entries();
+
+    std::vector<std::string> args = row.args;
+    args.insert(args.begin(), SEEDSCAPE_RENDER_PATH);
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const std::string directory = folder.path().string();
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null < 0 || dup2(null, STDOUT_FILENO) < 0 || dup2(null, STDERR_FILENO) < 0 ||
+            chdir(directory.c_str()) != 0) {
+            _exit(126);
+        }
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    bool temporary_seen = false;
+    int raw = 0;
+    for (int waited_ms = 0; waited_ms < 120'000 && !temporary_seen; waited_ms += 2) {
+        if (waitpid(child, &raw, WNOHANG) == child) break;
+        for (const std::string& name : folder.Entries()) temporary_seen |= name.front() == '.';
+        if (!temporary_seen) usleep(2000);
+    }
+    if (temporary_seen) {
+        usleep(50'000);  // a few pieces written
+        kill(child, row.signal_number);
+        ASSERT_EQ(waitpid(child, &raw, 0), child);
+    }
+    ASSERT_TRUE(temporary_seen) << "the program ended before its temporary appeared";
+    ASSERT_TRUE(WIFSIGNALED(raw)) << "status " << raw;
+    EXPECT_EQ(WTERMSIG(raw), row.signal_number);
+    EXPECT_EQ(folder.Entries(), before);
+    if (row.file_there_before) {
+        EXPECT_EQ(ReadText(folder / "out.png"), old_text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ProgramInterrupted,
+    ::testing::Values(InterruptRow{"ExportAtScale32ByCtrlC",
+                                   {"--seed", "5", "--scale", "32", "-o", "out.png"},
+                                   SIGINT,
+                                   false},
+                      InterruptRow{"ContactSheetOverAnOldFileByKill",
+                                   {"--atlas", "1-2000", "--columns", "40", "-o", "out.png"},
+                                   SIGTERM,
+                                   true}),
+    [](const auto& info) { return info.param.name; });
 
 }  // namespace
 }  // namespace seedscape::cli

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -14,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file/interrupt_cleanup.h"
 #include "image_file/png_file.h"
 #include "image_file/ppm_file.h"
 #include "tests/support/png_bytes.h"
@@ -278,6 +280,58 @@ TEST(AtomicFile, TwoAtOnceDoNotShareATemporary) {
     EXPECT_EQ(ReadBytes(folder / "a"), (Bytes{'s', 'e', 'c', 'o', 'n', 'd'}));
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a"});
 }
+
+// An interrupt part way through a file: the program still ends by the signal,
+// as a shell expects, but first removes its temporaries, so the folder holds
+// the old file, unchanged, and nothing else. A signal the program was started
+// with ignored (as nohup does) stays ignored, and the write goes on.
+struct Interrupt {
+    const char* name;
+    int signal_number;
+    bool ignored_at_start;
+};
+
+void PrintTo(const Interrupt& value, std::ostream* out) {
+    *out << value.name;
+}
+
+class InterruptedWrite : public ::testing::TestWithParam<Interrupt> {};
+
+TEST_P(InterruptedWrite, LeavesTheOldFileAndNoTemporary) {
+    const Interrupt row = GetParam();
+    const ScratchDirectory folder;
+    const Bytes old_bytes = {'o', 'l', 'd'};
+    WriteBytes(folder / "a", old_bytes);
+    const std::string path = folder / "a";
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (row.ignored_at_start) std::signal(row.signal_number, SIG_IGN);
+        RemoveTemporariesOnInterrupt();
+        AtomicFile file(path);
+        file.Write(SomeBytes().data(), SomeBytes().size());
+        raise(row.signal_number);
+        _exit(file.Commit().empty() ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    if (row.ignored_at_start) {
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_EQ(ReadBytes(path), SomeBytes());
+    } else {
+        ASSERT_TRUE(WIFSIGNALED(status)) << status;
+        EXPECT_EQ(WTERMSIG(status), row.signal_number);
+        EXPECT_EQ(ReadBytes(path), old_bytes);
+    }
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"a"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, InterruptedWrite,
+                         ::testing::Values(Interrupt{"Sigint", SIGINT, false},
+                                           Interrupt{"Sigterm", SIGTERM, false},
+                                           Interrupt{"Sighup", SIGHUP, false},
+                                           Interrupt{"SigtermIgnoredByNohup", SIGTERM, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace seedscape
