@@ -18,6 +18,7 @@
 #include "app/export_dialog.h"
 #include "app/export_job.h"
 #include "app/favourites_list.h"
+#include "app/favourites_status.h"
 #include "app/image_child.h"
 #include "app/image_mother.h"
 #include "app/magnification.h"
@@ -41,6 +42,8 @@ constexpr int kPanelGap = kTileStepX - kImageWidth;
 constexpr int kPanelWidth = 230;
 constexpr int kPanelHeight = 760;  // the panel's room when the grid is shorter
 constexpr int kLargestZoom = 3;
+// How often a change to the favourites that could not be saved is tried again.
+constexpr int kFavouritesRetryMs = 5000;
 
 }  // namespace
 
@@ -63,6 +66,12 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnificationClicked);
     AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelpClicked);
     BuildPanel();
+    favourites_retry_.setInterval(kFavouritesRetryMs);
+    favourites_retry_.setSingleShot(true);
+    connect(&favourites_retry_, &QTimer::timeout, this, [this] {
+        favourites_.Retry();
+        ShowFavourites();
+    });
     favourites_.Load();
     ShowFavourites();
     SetPanelVisible(true);
@@ -156,6 +165,12 @@ void Form1::BuildPanel() {
     panel_->AddSection(tr("Favourites"),
                        {AddAction("AddFavourite", tr("\u2605 Add to favourites"),
                                   QKeySequence(tr("Ctrl+D")), &Form1::AddFavouriteClicked)});
+    favourites_status_ = new FavouritesStatus(panel_);
+    panel_->AddWidget(favourites_status_);
+    connect(favourites_status_, &FavouritesStatus::repairRequested, this, [this] {
+        favourites_.Repair();
+        ShowFavourites();
+    });
     favourites_list_ = new FavouritesList(panel_);
     panel_->AddWidget(favourites_list_, 1);
     connect(favourites_list_, &FavouritesList::pictureChosen, this, [this](const Recipe& recipe) {
@@ -391,8 +406,12 @@ bool Form1::OpenImageFile(const QString& path) {
 }
 
 void Form1::AddToFavourites(const Recipe& recipe) {
-    favourites_.Add(OnScreen(recipe));
-    ShowMessage(tr("Added seed %1 to the favourites").arg(recipe.seed));
+    if (favourites_.Add(OnScreen(recipe))) {
+        ShowMessage(tr("Added seed %1 to the favourites").arg(recipe.seed));
+    } else {
+        ShowMessage(tr("Seed %1 is in the favourites but not saved yet; the panel says why")
+                        .arg(recipe.seed));
+    }
     ShowFavourites();
 }
 
@@ -409,7 +428,11 @@ void Form1::AddFavouriteClicked() {
 
 void Form1::ShowFavourites() {
     favourites_list_->Show(favourites_.favourites());
+    favourites_status_->Show(favourites_.Status(), favourites_.can_repair());
     if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowMessage(news);
+    // A change that could not be saved is tried again every few seconds
+    // until it is.
+    if (favourites_.has_pending() && !favourites_retry_.isActive()) favourites_retry_.start();
     emit favouritesChanged();
 }
 

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 #include <memory>
 #include <optional>
@@ -24,6 +25,7 @@ namespace seedscape {
 class AtlasWindow;
 class ExportJob;
 class FavouritesList;
+class FavouritesStatus;
 class SidePanel;
 class VariationsWindow;
 
@@ -147,6 +149,8 @@ class Form1 : public QWidget {
     QLineEdit* seed_box_ = nullptr;
     QLabel* seed_problem_ = nullptr;
     FavouritesList* favourites_list_ = nullptr;
+    FavouritesStatus* favourites_status_ = nullptr;
+    QTimer favourites_retry_;
     QAction* panel_action_ = nullptr;
     QAction* back_action_ = nullptr;
     QAction* forward_action_ = nullptr;

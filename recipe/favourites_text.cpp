@@ -25,27 +25,30 @@ FavouritesReading ParseFavourites(std::string_view text) {
         text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
     }
     if (lines.empty() || !lines[0].starts_with(kHeader)) {
-        return {std::nullopt, "line 1: not a seedscape favourites file"};
+        return {std::nullopt, "line 1: not a seedscape favourites file", {}};
     }
     const std::optional<long long> version = ParseWholeNumber(lines[0].substr(kHeader.size()));
-    if (!version || *version < 1) return {std::nullopt, "line 1: unknown favourites format"};
+    if (!version || *version < 1) return {std::nullopt, "line 1: unknown favourites format", {}};
     if (*version > kVersion) {
-        return {std::nullopt, "made by a newer seedscape (favourites format " +
-                                  std::to_string(*version) + "); this one reads format 1"};
+        return {std::nullopt,
+                "made by a newer seedscape (favourites format " + std::to_string(*version) +
+                    "); this one reads format 1",
+                {}};
     }
     if (lines.size() > kMostFavourites)
-        return {std::nullopt, "too many lines for a favourites file"};
-    std::vector<Recipe> favourites;
+        return {std::nullopt, "too many lines for a favourites file", {}};
+    FavouritesReading reading{std::vector<Recipe>{}, {}, {}};
     for (std::size_t k = 1; k < lines.size(); ++k) {
         const std::string_view line = lines[k];
         if (line.empty()) continue;
-        const RecipeReading reading = ParseRecipe(line);
-        if (!reading.recipe) {
-            return {std::nullopt, "line " + std::to_string(k + 1) + ": " + reading.error};
+        const RecipeReading recipe = ParseRecipe(line);
+        if (recipe.recipe) {
+            reading.favourites->push_back(*recipe.recipe);
+        } else {
+            reading.bad_lines.push_back("line " + std::to_string(k + 1) + ": " + recipe.error);
         }
-        favourites.push_back(*reading.recipe);
     }
-    return {std::move(favourites), {}};
+    return reading;
 }
 
 std::string PrintFavourites(const std::vector<Recipe>& favourites) {

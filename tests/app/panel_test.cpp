@@ -6,11 +6,14 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <vector>
 
 #include "app/export_job.h"
+#include "app/favourites_status.h"
+#include "app/favourites_store.h"
 #include "app/form1.h"
 #include "app/side_panel.h"
 #include "atlas/atlas_sources.h"
@@ -275,24 +278,45 @@ class PanelTest : public QObject {
         QCOMPARE(reread.favourites().size(), std::size_t{3});
     }
 
-    void aCorruptFavouritesFileIsNeverOverwritten() {
+    // A file with a line that does not read: the good lines are shown, the
+    // bad one named; the file is left as it is, Ctrl+D says the favourite is
+    // not saved, until Repair backs the file up and writes the good lines.
+    void aFavouritesFileWithBadLinesIsKeptUntilRepaired() {
         QTemporaryDir directory;
         const QString path = directory.filePath(QStringLiteral("favourites.txt"));
         QFile file(path);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        const QByteArray corrupt = "seedscape-favourites 1\nseedscape/1 seed=5\ngarbage\n";
-        file.write(corrupt);
+        const QByteArray damaged = "seedscape-favourites 1\nseedscape/1 seed=5\ngarbage\n";
+        file.write(damaged);
         file.close();
 
         Form1 form(nullptr, path);
         form.Form_Load(check::kClock);
-        QVERIFY(form.favourites().in_memory_only());
-        QVERIFY(form.panel()->message().contains(QDir::toNativeSeparators(path)));
+        const auto* status = form.findChild<FavouritesStatus*>(QStringLiteral("FavouritesStatus"));
+        QVERIFY(status != nullptr);
+        QVERIFY(status->text().contains(QDir::toNativeSeparators(path)));
+        QVERIFY(status->text().contains(QStringLiteral("line 3")));
+        QCOMPARE(form.favourites().favourites(),
+                 std::vector<Recipe>{ParseRecipe("seedscape/1 seed=5").recipe.value()});
+
         form.AddToFavourites(form.pictures().Latest());
-        QCOMPARE(form.favourites().favourites().size(), std::size_t{1});
-        QVERIFY(!form.panel()->message().contains(QStringLiteral("favourites file")));  // told once
+        QVERIFY(Message(form).contains(QStringLiteral("not saved")));
+        QVERIFY(status->text().startsWith(QStringLiteral("Not saved")));
+        QCOMPARE(form.favourites().favourites().size(), std::size_t{2});
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), corrupt);
+        QCOMPARE(file.readAll(), damaged);
+        file.close();
+
+        auto* repair = form.findChild<QPushButton*>(QStringLiteral("RepairFavourites"));
+        QVERIFY(repair != nullptr);
+        repair->click();
+        QVERIFY(status->text().isEmpty());
+        QFile backup(path + QStringLiteral(".bak"));
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), damaged);
+        FavouritesStore reread(path);
+        QVERIFY(reread.Load());
+        QCOMPARE(reread.favourites(), form.favourites().favourites());
     }
 
     // The grid holds the keyboard focus at start-up, so a stray Space

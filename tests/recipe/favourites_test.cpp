@@ -1,5 +1,6 @@
-// The favourites file: read back as written, refused whole when any line is
-// wrong, and changed one favourite at a time.
+// The favourites file: read back as written, refused whole when it is not a
+// favourites file, its bad lines named beside the good ones, and changed one
+// favourite at a time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -50,16 +51,25 @@ INSTANTIATE_TEST_SUITE_P(
         Unreadable{"empty", "", "line 1: not a seedscape favourites file"},
         Unreadable{"another file", "hello\n", "line 1: not a seedscape favourites file"},
         Unreadable{"newer", "seedscape-favourites 2\n", "newer seedscape (favourites format 2)"},
-        Unreadable{"garbled version", "seedscape-favourites one\n", "unknown favourites format"},
-        Unreadable{"one bad line",
-                   "seedscape-favourites 1\nseedscape/1 seed=5\nseedscape/1 seed=0\n",
-                   "line 3: seed=0"},
-        Unreadable{"binary", std::string("seedscape-favourites 1\n\x01\x02\xff", 26), "line 2:"}),
+        Unreadable{"garbled version", "seedscape-favourites one\n", "unknown favourites format"}),
     [](const auto& info) {
         std::string name = info.param.name;
         std::replace(name.begin(), name.end(), ' ', '_');
         return name;
     });
+
+// A line that does not read is named, and the lines around it still count.
+TEST(FavouritesFile, NamesBadLinesAndKeepsTheGoodOnes) {
+    const FavouritesReading reading = ParseFavourites(
+        std::string("seedscape-favourites 1\nseedscape/1 seed=5\nseedscape/1 seed=0\n\x01\x02\xff\n"
+                    "seedscape/1 seed=9\n"));
+    ASSERT_TRUE(reading.favourites.has_value()) << reading.error;
+    EXPECT_EQ(*reading.favourites, (std::vector<Recipe>{Seed(5), Seed(9)}));
+    ASSERT_EQ(reading.bad_lines.size(), 2u);
+    EXPECT_TRUE(reading.bad_lines[0].starts_with("line 3: seed=0")) << reading.bad_lines[0];
+    EXPECT_TRUE(reading.bad_lines[1].starts_with("line 4: ")) << reading.bad_lines[1];
+    EXPECT_TRUE(ParseFavourites(PrintFavourites({Seed(5)})).bad_lines.empty());
+}
 
 TEST(FavouritesFile, AddingTwiceKeepsOneAndRemovingLeavesTheRest) {
     std::vector<Recipe> favourites;
