@@ -13,9 +13,7 @@ void DrawRecipe(const Recipe& recipe, ImageState& state, DrawingSurface& surface
 }
 
 TilePlace PlaceOfPicture(const Recipe& recipe) {
-    ImageState state;
-    for (std::size_t k = 0; k < recipe.presses.size(); ++k) AdvanceTileOffset(state);
-    return {static_cast<int>(state.zamikx), static_cast<int>(state.zamiky)};
+    return PlaceAfterChildren(recipe.presses.size());
 }
 
 PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass) {

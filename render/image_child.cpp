@@ -8,17 +8,14 @@ bool IsOnImageMother(double x, double y) {
     return x <= kImageWidth - 1 && y <= kImageHeight - 1;
 }
 
+TilePlace TileOffset(const ImageState& state) {
+    return {static_cast<int>(state.zamikx), static_cast<int>(state.zamiky)};
+}
+
 void AdvanceTileOffset(ImageState& state) {
-    for (;;) {
-        state.zamikx = state.zamikx + kTileStepX;
-        if (state.zamikx > 700) {
-            state.zamikx = 0;
-            state.zamiky = state.zamiky + kTileStepY;
-        }
-        if (state.zamiky <= 500) return;
-        state.zamikx = 0;
-        state.zamiky = 0;
-    }
+    const TilePlace next = NextChildPlace(TileOffset(state));
+    state.zamikx = next.x;
+    state.zamiky = next.y;
 }
 
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
