@@ -20,6 +20,11 @@ void AdvanceTileOffset(ImageState& state) {
 
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
                       const RenderPass& pass) {
+    return RenderImageChild(state, x, y, [&](ImageState& view) { pass(view, surface); });
+}
+
+bool RenderImageChild(ImageState& state, float x, float y,
+                      const std::function<void(ImageState&)>& draw) {
     state.xt = x;
     state.yt = y;
     if (!IsOnImageMother(state.xt, state.yt)) return false;
@@ -37,7 +42,7 @@ bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float
     state.di = f * state.di;
     state.dj = f * state.dj;
 
-    pass(state, surface);
+    draw(state);
 
     // Multiplying by 1/f and dividing by it again gives back 2 exactly for
     // every f from 1 to 100, so the base view returns bit for bit.

@@ -27,4 +27,9 @@ using RenderPass = std::function<void(ImageState&, DrawingSurface&)>;
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
                       const RenderPass& pass);
 
+// The same, with `draw` rendering the child from the record wherever it
+// wants the pixels.
+bool RenderImageChild(ImageState& state, float x, float y,
+                      const std::function<void(ImageState&)>& draw);
+
 }  // namespace seedscape
