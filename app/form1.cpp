@@ -28,6 +28,7 @@
 #include "export/write_picture.h"
 #include "image_file/png_file.h"
 #include "recipe/number_text.h"
+#include "render/image_child.h"
 
 namespace seedscape {
 
@@ -295,8 +296,7 @@ void Form1::MotherShown(double fak_before) {
 }
 
 void Form1::ChildShown(float x, float y) {
-    pictures_.AddPress({x, y, static_cast<int>(state_.f)},
-                       {static_cast<int>(state_.zamikx), static_cast<int>(state_.zamiky)});
+    pictures_.AddPress({x, y, static_cast<int>(state_.f)}, TileOffset(state_));
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
     UpdatePanel();
 }

@@ -1,7 +1,5 @@
 #include "app/grid_pictures.h"
 
-#include "render/image_child.h"
-
 namespace seedscape {
 
 void GridPictures::StartMother(const Recipe& mother) {
@@ -19,10 +17,10 @@ void GridPictures::AddPress(const RecipePress& press, TilePlace place) {
 
 void GridPictures::ShowAll(const Recipe& recipe) {
     StartMother(recipe);
-    ImageState places;
+    TilePlace place;
     for (const RecipePress& press : recipe.presses) {
-        AdvanceTileOffset(places);
-        AddPress(press, {static_cast<int>(places.zamikx), static_cast<int>(places.zamiky)});
+        place = NextChildPlace(place);
+        AddPress(press, place);
     }
 }
 

@@ -1,33 +1,22 @@
 #include "app/show_recipe.h"
 
-#include "app/image_child.h"
 #include "app/magnification.h"
 #include "app/texts.h"
-#include "recipe/settable_fields.h"
+#include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
-#include "state/image_mother_parameters.h"
 
 namespace seedscape {
 
 void ShowRecipe(const Recipe& recipe, double fak, ImageState& state, RandomGenerator& random,
                 Canvas& canvas) {
     canvas.Clear();
-    state.fak = fak;
-    state.zamikx = 0;
-    state.zamiky = 0;
-    state.seed = recipe.seed;
-    DrawParametersFromSeed(state, random);
-    const std::span<const SettableField> fields = SettableFields();
-    for (std::size_t k = 0; k < fields.size(); ++k) {
-        if (recipe.overrides[k]) fields[k].store(state, *recipe.overrides[k]);
-    }
-    RenderImageFast(state, canvas);
-    ShowMagnification(state, canvas);
-    PrintCredit(state, canvas);
-    for (const RecipePress& press : recipe.presses) {
-        state.f = press.f;
-        ShowImageChild(state, canvas, press.x, press.y);
-    }
+    StartRecipeMother(recipe, fak, state, random);
+    DrawRecipe(recipe, state, [&](ImageState& picture, const RecipePicture& which) {
+        RenderImageFast(picture, canvas);
+        // The indicator shows f alone, which the child's view leaves as it is.
+        ShowMagnification(picture, canvas);
+        if (which.number == 0) PrintCredit(picture, canvas);
+    });
 }
 
 }  // namespace seedscape

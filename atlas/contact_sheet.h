@@ -1,57 +1,27 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "atlas/label_font.h"
+#include "atlas/sheet_layout.h"
 #include "recipe/recipe.h"
-#include "state/grid_geometry.h"
 
 namespace seedscape {
 
-// A contact sheet: many pictures at full size, side by side in one PNG, each
-// with a strip under it that names it. They are laid out like the window's
-// grid, 9 blank pixels apart, `columns` to a row, rows top to bottom.
+// A contact sheet's file: one PNG of its pictures (see sheet_layout.h).
 //
 // A sheet is not one picture, so it carries no recipe chunk. Instead its
 // pictures' recipes are listed in one tEXt chunk with this keyword, one
 // recipe a line, in the order of the pictures (left to right, then down).
 inline constexpr char kContactSheetKeyword[] = "seedscape-atlas";
 
-// The most pictures one sheet takes.
-inline constexpr int kMostSheetPictures = 10000;
-inline constexpr int kMostSheetColumns = 100;
-
-// The strip under each picture that holds its label.
-inline constexpr int kLabelStripHeight = 20;
-inline constexpr int kSheetStepX = kTileStepX;
-inline constexpr int kSheetStepY = kImageHeight + kLabelStripHeight + (kTileStepX - kImageWidth);
-
-// The window's colours: paper grey between the pictures, a lighter strip
-// under each, slate text.
-inline constexpr Rgb kSheetBackground = {0xE4, 0xE1, 0xDA};
-inline constexpr Rgb kLabelStripColour = {0xF4, 0xF2, 0xEE};
-inline constexpr Rgb kLabelInk = {0x26, 0x32, 0x40};
-
-struct SheetPlace {
-    int x = 0;  // the picture's top left corner; its label strip is below it
-    int y = 0;
-};
-
-// Where the picture with number `index` (from 0) goes on a sheet of
-// `columns` columns.
-SheetPlace PlaceOnSheet(int index, int columns);
-
-// The size of a sheet of `count` pictures: as many columns as there are
-// pictures, up to `columns`, and as many rows as they fill.
-int SheetWidth(int count, int columns);
-int SheetHeight(int count, int columns);
-
-// The label under a picture: "seed 449139", and for a child how many presses
-// lead to it.
-std::string SheetLabel(const Recipe& recipe);
+// The longest list a sheet's reader takes: room for the most pictures with
+// recipes of hundreds of presses, and a bound on what an untrusted file can
+// make it read.
+inline constexpr std::size_t kLongestSheetList = 8 * 1024 * 1024;
 
 struct SheetWriting {
     bool ok = false;
@@ -73,7 +43,8 @@ struct SheetReading {
 };
 
 // The recipes a contact sheet lists, as written: one text a line. A file that
-// cannot be read as a PNG, or a PNG without the list, gives a reason.
+// is not a sound PNG, a PNG without the list, or with a list that is damaged,
+// given twice or longer than kLongestSheetList gives a reason.
 SheetReading ReadContactSheet(const std::string& path);
 
 }  // namespace seedscape

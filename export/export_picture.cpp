@@ -149,10 +149,10 @@ std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& 
     // named picture. At 1x its grid is the image's own, sampled by the screen's
     // pass as it is.
     const bool plain = recipe.scale == 1 && recipe.supersample == 1;
-    const RenderPass scaled_pass = [&](ImageState& state, DrawingSurface&) {
+    const auto render_named = [&](ImageState& state) {
         if (plain) {
-            ImageSurface surface(image, static_cast<int>(state.zamikx),
-                                 static_cast<int>(state.zamiky));
+            const TilePlace place = TileOffset(state);
+            ImageSurface surface(image, place.x, place.y);
             screen_pass(state, surface);
             if (options.progress && !options.progress(1.0)) cancelled = true;
             return;
@@ -173,19 +173,15 @@ std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& 
         }
     };
 
-    Recipe before = OnScreen(recipe);
-    ImageState state;
+    ImageState state = RecipeMotherRecord(recipe);
     NoSurface nowhere;
-    if (recipe.presses.empty()) {
-        state = RecipeMotherRecord(recipe);
-        scaled_pass(state, nowhere);
-    } else {
-        const RecipePress last = before.presses.back();
-        before.presses.pop_back();
-        DrawRecipe(before, state, nowhere, screen_pass);
-        state.f = last.f;
-        RenderImageChild(state, nowhere, last.x, last.y, scaled_pass);
-    }
+    DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture& picture) {
+        if (picture.last) {
+            render_named(view);
+        } else {
+            screen_pass(view, nowhere);
+        }
+    });
     if (cancelled) return std::nullopt;
     return image;
 }

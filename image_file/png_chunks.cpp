@@ -1,8 +1,6 @@
-// Finding the recipe in a PNG without decoding its pixels: the chunks are
-// walked from the signature to IEND, their headers read, everything else
-// stepped over. Only the image header and the recipe's chunk are read whole,
-// the recipe no longer than a recipe may be, so an untrusted file can make
-// this neither crash nor read much; walking to IEND tells a truncated file.
+// Finding a text in a PNG without decoding its pixels: the chunks are walked
+// from the signature to IEND, their headers read, everything else stepped
+// over.
 #include "image_file/png_chunks.h"
 
 #include <unistd.h>
@@ -27,8 +25,6 @@ constexpr std::array<unsigned char, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', 
 // A chunk is its length, its type, its data and a CRC of the type and data.
 constexpr std::uint64_t kChunkOverhead = 12;
 constexpr std::uint32_t kLargestChunkLength = 0x7fffffff;
-// A text chunk: keyword, a zero byte, then the text.
-constexpr std::size_t kRecipePrefixSize = sizeof kRecipeKeyword;  // with the zero byte
 
 std::uint32_t BigEndian(const unsigned char* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
@@ -95,6 +91,7 @@ class FileReader {
 struct Refusals {
     using Fault = PngChunkScan::Fault;
     std::string path;
+    std::string name;  // of the text wanted
 
     PngChunkScan Refuse(Fault fault, std::string error) const {
         return {fault, std::move(error), {}};
@@ -112,15 +109,13 @@ struct Refusals {
     PngChunkScan Damaged(const std::string& what, Fault fault = Fault::kUnreadable) const {
         return Refuse(fault, path + " is a damaged PNG image: " + what);
     }
-    PngChunkScan NoRecipe() const {
-        return Refuse(Fault::kNoRecipe, path + " carries no seedscape recipe");
+    PngChunkScan NoText() const { return Refuse(Fault::kNoText, path + " carries no " + name); }
+    PngChunkScan TooLong(std::size_t longest) const {
+        return Refuse(Fault::kBadText, path + " carries a " + name + " longer than " +
+                                           std::to_string(longest / 1024) + " KiB");
     }
-    PngChunkScan TooLong() const {
-        return Refuse(Fault::kBadRecipe, path + " carries a seedscape recipe longer than " +
-                                             std::to_string(kLongestRecipeText / 1024) + " KiB");
-    }
-    PngChunkScan TwoRecipes() const {
-        return Refuse(Fault::kBadRecipe, path + " carries more than one seedscape recipe");
+    PngChunkScan TwoTexts() const {
+        return Refuse(Fault::kBadText, path + " carries more than one " + name);
     }
 };
 
@@ -141,8 +136,10 @@ bool CrcMatches(const unsigned char* type, const unsigned char* data, std::size_
 
 }  // namespace
 
-PngChunkScan ScanPngChunks(const std::string& path) {
-    const Refusals refuse{path};
+PngChunkScan ScanPngChunks(const std::string& path, const PngTextWanted& wanted) {
+    const Refusals refuse{path, std::string(wanted.name)};
+    // A text chunk: keyword, a zero byte, then the text.
+    const std::string prefix = std::string(wanted.keyword) + '\0';
     const InputFile input = OpenInputFile(path);
     if (!input.error.empty()) return refuse.Refuse(PngChunkScan::Fault::kUnreadable, input.error);
     FileReader file(input.fd);
@@ -158,9 +155,10 @@ PngChunkScan ScanPngChunks(const std::string& path) {
         return refuse.NotPng();
     }
 
-    std::string recipe;
+    std::string text;
     bool found = false;
     bool seen_image_data = false;
+    std::vector<unsigned char> keyword;
     std::vector<unsigned char> data;
     for (std::uint64_t offset = kSignature.size();;) {
         unsigned char header[8];
@@ -184,16 +182,18 @@ PngChunkScan ScanPngChunks(const std::string& path) {
         if (first && length != 13) return refuse.Damaged("its image header is not valid");
 
         // The image header is read for its CRC; of a text chunk, its keyword,
-        // and the whole chunk only when it is the recipe.
+        // and the whole chunk only when it is the one wanted.
         bool ours = false;
-        if (name == "tEXt" && length >= kRecipePrefixSize) {
-            unsigned char keyword[kRecipePrefixSize];
-            if (!file.Read(offset + 8, keyword, sizeof keyword)) {
+        if (name == "tEXt" && length >= prefix.size()) {
+            keyword.resize(prefix.size());
+            if (!file.Read(offset + 8, keyword.data(), keyword.size())) {
                 return errno ? refuse.CannotRead(errno) : refuse.Truncated();
             }
-            ours = std::memcmp(keyword, kRecipeKeyword, kRecipePrefixSize) == 0;
-            if (ours && length > kRecipePrefixSize + kLongestRecipeText) return refuse.TooLong();
-            if (ours && found) return refuse.TwoRecipes();
+            ours = std::memcmp(keyword.data(), prefix.data(), prefix.size()) == 0;
+            if (ours && length > prefix.size() + wanted.longest) {
+                return refuse.TooLong(wanted.longest);
+            }
+            if (ours && found) return refuse.TwoTexts();
         }
         if (first || ours) {
             data.resize(length + 4);
@@ -204,19 +204,19 @@ PngChunkScan ScanPngChunks(const std::string& path) {
                 // A damaged recipe is no reason to doubt the pixels.
                 return refuse.Damaged(
                     "the checksum of its " + std::string(name) + " chunk does not match",
-                    first ? PngChunkScan::Fault::kUnreadable : PngChunkScan::Fault::kBadRecipe);
+                    first ? PngChunkScan::Fault::kUnreadable : PngChunkScan::Fault::kBadText);
             }
         }
         if (ours) {
             found = true;
-            recipe.assign(reinterpret_cast<const char*>(data.data()) + kRecipePrefixSize,
-                          length - kRecipePrefixSize);
+            text.assign(reinterpret_cast<const char*>(data.data()) + prefix.size(),
+                        length - prefix.size());
         }
         if (name == "IDAT") seen_image_data = true;
         if (name == "IEND") {
             if (!seen_image_data) return refuse.Damaged("it has no image data");
-            if (!found) return refuse.NoRecipe();
-            return {PngChunkScan::Fault::kNone, {}, std::move(recipe)};
+            if (!found) return refuse.NoText();
+            return {PngChunkScan::Fault::kNone, {}, std::move(text)};
         }
         offset = end;
     }
@@ -225,7 +225,7 @@ PngChunkScan ScanPngChunks(const std::string& path) {
 PngRecipeReading ReadPngRecipe(const std::string& path) {
     PngChunkScan scan = ScanPngChunks(path);
     if (scan.fault != PngChunkScan::Fault::kNone) return {{}, std::move(scan.error)};
-    return {std::move(scan.recipe), {}};
+    return {std::move(scan.text), {}};
 }
 
 }  // namespace seedscape

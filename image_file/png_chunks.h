@@ -1,24 +1,43 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
+
+#include "image_file/png_file.h"
 
 namespace seedscape {
+
+// A tEXt chunk looked for: its keyword, the longest text taken from it, and
+// what messages call it.
+struct PngTextWanted {
+    std::string_view keyword;
+    std::size_t longest = 0;
+    std::string_view name;  // "seedscape recipe": "x.png carries no seedscape recipe"
+};
+
+inline constexpr PngTextWanted kRecipeText = {kRecipeKeyword, kLongestRecipeText,
+                                              "seedscape recipe"};
 
 // What walking a PNG's chunks found, and what is wrong with it.
 struct PngChunkScan {
     enum class Fault {
         kNone,
         kUnreadable,  // missing, not a PNG, truncated or damaged
-        kNoRecipe,    // a sound PNG, without a recipe
-        kBadRecipe,   // a sound PNG whose recipe chunk cannot be trusted
+        kNoText,      // a sound PNG, without the text
+        kBadText,     // a sound PNG whose text cannot be trusted: too long, twice, damaged
     };
     Fault fault = Fault::kNone;
-    std::string error;   // names the file
-    std::string recipe;  // when there is no fault
+    std::string error;  // names the file
+    std::string text;   // when there is no fault
 };
 
 // Walks the chunks of the PNG at `path` from the signature to IEND, without
-// decoding the pixels, checking the file's structure and finding its recipe.
-PngChunkScan ScanPngChunks(const std::string& path);
+// decoding the pixels, checking the file's structure and finding the text
+// under the wanted keyword. Only the image header and that text's chunk are
+// read whole, and that one only when it is no longer than the text may be,
+// so an untrusted file can make this neither crash nor read much; walking
+// to IEND tells a truncated file.
+PngChunkScan ScanPngChunks(const std::string& path, const PngTextWanted& wanted = kRecipeText);
 
 }  // namespace seedscape

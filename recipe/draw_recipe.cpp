@@ -1,21 +1,32 @@
 #include "recipe/draw_recipe.h"
 
+#include "state/image_mother_parameters.h"
+
 namespace seedscape {
 
-void DrawRecipe(const Recipe& recipe, ImageState& state, DrawingSurface& surface,
-                const RenderPass& pass) {
-    state = RecipeMotherRecord(recipe);
-    pass(state, surface);
-    for (const RecipePress& press : recipe.presses) {
+void DrawRecipe(const Recipe& recipe, ImageState& state, const PicturePass& draw) {
+    const std::size_t presses = recipe.presses.size();
+    draw(state, {0, presses == 0});
+    for (std::size_t k = 0; k < presses; ++k) {
+        const RecipePress& press = recipe.presses[k];
+        const RecipePicture child{k + 1, k + 1 == presses};
         state.f = press.f;
-        RenderImageChild(state, surface, press.x, press.y, pass);
+        RenderImageChild(state, press.x, press.y, [&](ImageState& view) { draw(view, child); });
     }
 }
 
+void StartRecipeMother(const Recipe& recipe, double fak, ImageState& state,
+                       RandomGenerator& random) {
+    state.fak = fak;
+    state.zamikx = 0;
+    state.zamiky = 0;
+    state.seed = recipe.seed;
+    DrawParametersFromSeed(state, random);
+    ApplyHandSetFields(recipe, state);
+}
+
 TilePlace PlaceOfPicture(const Recipe& recipe) {
-    ImageState state;
-    for (std::size_t k = 0; k < recipe.presses.size(); ++k) AdvanceTileOffset(state);
-    return {static_cast<int>(state.zamikx), static_cast<int>(state.zamiky)};
+    return PlaceAfterChildren(recipe.presses.size());
 }
 
 PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass) {
@@ -23,8 +34,8 @@ PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass) {
     const TilePlace place = PlaceOfPicture(recipe);
     PixelImage picture(kImageWidth, kImageHeight);
     ImageWindow window(picture, place.x, place.y, kCanvasWidth, kCanvasHeight);
-    ImageState state;
-    DrawRecipe(recipe, state, window, pass);
+    ImageState state = RecipeMotherRecord(recipe);
+    DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture&) { pass(view, window); });
     return picture;
 }
 

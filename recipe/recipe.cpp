@@ -243,12 +243,16 @@ std::string CheckRecipe(const Recipe& recipe) {
     return {};
 }
 
-ImageState RecipeMotherRecord(const Recipe& recipe) {
-    ImageState state = ImageMotherRecord(recipe.seed);
+void ApplyHandSetFields(const Recipe& recipe, ImageState& state) {
     const std::span<const SettableField> fields = SettableFields();
     for (std::size_t k = 0; k < fields.size(); ++k) {
         if (recipe.overrides[k]) fields[k].store(state, *recipe.overrides[k]);
     }
+}
+
+ImageState RecipeMotherRecord(const Recipe& recipe) {
+    ImageState state = ImageMotherRecord(recipe.seed);
+    ApplyHandSetFields(recipe, state);
     return state;
 }
 

@@ -66,6 +66,10 @@ std::string PrintRecipe(const Recipe& recipe);
 // "" when it is sound, else why not.
 std::string CheckRecipe(const Recipe& recipe);
 
+// Stores the recipe's parameters set by hand in the record, each as its field
+// stores it; the other fields stay as they are.
+void ApplyHandSetFields(const Recipe& recipe, ImageState& state);
+
 // The record of the recipe's image mother, ready to render: start-up's
 // selectors, the seed's parameters, then the parameters set by hand.
 ImageState RecipeMotherRecord(const Recipe& recipe);

@@ -8,21 +8,23 @@ bool IsOnImageMother(double x, double y) {
     return x <= kImageWidth - 1 && y <= kImageHeight - 1;
 }
 
+TilePlace TileOffset(const ImageState& state) {
+    return {static_cast<int>(state.zamikx), static_cast<int>(state.zamiky)};
+}
+
 void AdvanceTileOffset(ImageState& state) {
-    for (;;) {
-        state.zamikx = state.zamikx + kTileStepX;
-        if (state.zamikx > 700) {
-            state.zamikx = 0;
-            state.zamiky = state.zamiky + kTileStepY;
-        }
-        if (state.zamiky <= 500) return;
-        state.zamikx = 0;
-        state.zamiky = 0;
-    }
+    const TilePlace next = NextChildPlace(TileOffset(state));
+    state.zamikx = next.x;
+    state.zamiky = next.y;
 }
 
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
                       const RenderPass& pass) {
+    return RenderImageChild(state, x, y, [&](ImageState& view) { pass(view, surface); });
+}
+
+bool RenderImageChild(ImageState& state, float x, float y,
+                      const std::function<void(ImageState&)>& draw) {
     state.xt = x;
     state.yt = y;
     if (!IsOnImageMother(state.xt, state.yt)) return false;
@@ -40,7 +42,7 @@ bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float
     state.di = f * state.di;
     state.dj = f * state.dj;
 
-    pass(state, surface);
+    draw(state);
 
     // Multiplying by 1/f and dividing by it again gives back 2 exactly for
     // every f from 1 to 100, so the base view returns bit for bit.

@@ -11,8 +11,10 @@ namespace seedscape {
 // True when a press at (x, y) lies on the image mother (x <= 290, y <= 210).
 bool IsOnImageMother(double x, double y);
 
-// Moves the tile offset to the next place for a child: right, then down, and
-// after the last place back to (300, 0); never the image mother's (0, 0).
+// The grid place the record's tile offset names: always a place's corner.
+TilePlace TileOffset(const ImageState& state);
+
+// Moves the tile offset to the next place for a child (NextChildPlace).
 void AdvanceTileOffset(ImageState& state);
 
 // A render pass: RenderImage, or the fast one that draws the same pixels.
@@ -24,5 +26,10 @@ using RenderPass = std::function<void(ImageState&, DrawingSurface&)>;
 // the caller then redraws the magnification indicator.
 bool RenderImageChild(ImageState& state, DrawingSurface& surface, float x, float y,
                       const RenderPass& pass);
+
+// The same, with `draw` rendering the child from the record wherever it
+// wants the pixels.
+bool RenderImageChild(ImageState& state, float x, float y,
+                      const std::function<void(ImageState&)>& draw);
 
 }  // namespace seedscape

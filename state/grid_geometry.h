@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace seedscape {
 
 // Every image is 291 x 211 pixels: columns 0 to sir = 290, rows 0 to vis = 210.
@@ -37,6 +39,29 @@ constexpr int PlaceIndexAt(int x, int y) {
         if (PlaceNumber(index) == TilePlace{x, y}) return index;
     }
     return -1;
+}
+
+// The place the next child is drawn in after the picture at `place`: the next
+// one along the row, then the first of the row below; after the last place
+// the one right of the mother, so a child never covers the mother. A corner
+// right of x = 700 lies past the last column, one below y = 500 past the
+// last row.
+constexpr TilePlace NextChildPlace(TilePlace place) {
+    place.x += kTileStepX;
+    if (place.x > 700) {
+        place.x = 0;
+        place.y += kTileStepY;
+    }
+    if (place.y > 500) return {kTileStepX, 0};
+    return place;
+}
+
+// The place of the picture drawn after `children` children since the image
+// mother: the mother's own when there are none.
+constexpr TilePlace PlaceAfterChildren(std::size_t children) {
+    TilePlace place;
+    for (std::size_t k = 0; k < children; ++k) place = NextChildPlace(place);
+    return place;
 }
 
 }  // namespace seedscape

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
 
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
@@ -172,18 +173,101 @@ INSTANTIATE_TEST_SUITE_P(Rows, SheetRefused, ::testing::Values(
     [](const auto& info) { return info.param.name; });
 // clang-format on
 
-TEST(ContactSheet, ReadingRefusesWhatIsNoSheet) {
-    const ScratchDirectory folder;
-    PngMetadata picture;
-    picture.recipe = "seedscape/1 seed=5";
-    ASSERT_EQ(WritePng(folder / "picture.png", RgbImage(3, 2), picture), "");
-    std::ofstream(folder / "text.png") << "seedscape-atlas\n";
-    EXPECT_EQ(ReadContactSheet(folder / "picture.png").error,
-              folder / "picture.png" + " is not a seedscape contact sheet");
-    EXPECT_EQ(ReadContactSheet(folder / "text.png").error,
-              folder / "text.png" + " is not a PNG image");
-    EXPECT_NE(ReadContactSheet(folder / "gone.png").error.find("No such file"), std::string::npos);
+// A small sheet-like PNG: a picture's file with the list's chunk put in by
+// hand at `index` among its chunks (1: right after the image header).
+testing::Bytes WithList(const std::string& list, std::size_t index = 1) {
+    std::string error;
+    const testing::Bytes png = EncodePng(RgbImage(3, 2), {}, error);
+    EXPECT_EQ(error, "");
+    std::vector<testing::Chunk> chunks = testing::SplitChunks(png);
+    chunks.insert(chunks.begin() + static_cast<std::ptrdiff_t>(index),
+                  testing::MakeChunk("tEXt", testing::TextData(kContactSheetKeyword, list)));
+    return testing::JoinChunks(chunks);
 }
+
+struct SheetFileRow {
+    std::string name;
+    std::function<void(const std::string& path)> make;
+    std::vector<std::string> recipes;  // when it reads
+    std::string error;                 // when not; "{}" stands for the path
+};
+
+void PrintTo(const SheetFileRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+std::vector<SheetFileRow> SheetFiles() {
+    const auto bytes = [](testing::Bytes png) {
+        return [png](const std::string& path) { testing::WriteBytes(path, png); };
+    };
+    const testing::Bytes sound = WithList("seedscape/1 seed=5\n");
+    std::vector<testing::Chunk> chunks = testing::SplitChunks(sound);
+    chunks[1].data.back() ^= 1;  // the list's last byte, under its old checksum
+    const testing::Bytes damaged = testing::JoinChunks(chunks);
+    chunks = testing::SplitChunks(sound);
+    chunks.insert(chunks.begin() + 1, chunks[1]);
+    const testing::Bytes twice = testing::JoinChunks(chunks);
+    const std::string longest(kLongestSheetList, 'x');
+    return {
+        {"ListedBeforeTheImageData",
+         bytes(WithList("seedscape/1 seed=5\n\nseedscape/1 seed=6\n")),
+         {"seedscape/1 seed=5", "seedscape/1 seed=6"},
+         ""},
+        {"ListedAfterTheImageData",
+         bytes(WithList("seedscape/1 seed=7", 3)),
+         {"seedscape/1 seed=7"},
+         ""},
+        {"ListAsLongAsMayBe", bytes(WithList(longest)), {longest}, ""},
+        {"APictureWithoutTheList",
+         [](const std::string& path) {
+             PngMetadata picture;
+             picture.recipe = "seedscape/1 seed=5";
+             ASSERT_EQ(WritePng(path, RgbImage(3, 2), picture), "");
+         },
+         {},
+         "{} is not a seedscape contact sheet"},
+        {"ATextFile",
+         [](const std::string& path) { std::ofstream(path) << "seedscape-atlas\n"; },
+         {},
+         "{} is not a PNG image"},
+        {"Missing", [](const std::string&) {}, {}, "cannot read {}: No such file or directory"},
+        {"CutShort",
+         bytes(testing::Bytes(sound.begin(), sound.end() - 5)),
+         {},
+         "{} is truncated: the PNG image ends early"},
+        {"ListDamaged",
+         bytes(damaged),
+         {},
+         "{} is a damaged PNG image: the checksum of its tEXt chunk does not match"},
+        {"ListTwice", bytes(twice), {}, "{} carries more than one list of recipes"},
+        {"ListLongerThanAnyReadIsAllowed",
+         bytes(WithList(longest + "x")),
+         {},
+         "{} carries a list of recipes longer than 8192 KiB"},
+    };
+}
+
+class SheetFile : public ::testing::TestWithParam<SheetFileRow> {};
+
+TEST_P(SheetFile, ReadsItsListOrSaysWhyNot) {
+    const SheetFileRow& row = GetParam();
+    const ScratchDirectory folder;
+    const std::string path = folder / "sheet.png";
+    row.make(path);
+    const SheetReading read = ReadContactSheet(path);
+    if (row.error.empty()) {
+        ASSERT_TRUE(read.recipes) << read.error;
+        EXPECT_EQ(*read.recipes, row.recipes);
+    } else {
+        std::string error = row.error;
+        error.replace(error.find("{}"), 2, path);
+        EXPECT_FALSE(read.recipes);
+        EXPECT_EQ(read.error, error);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SheetFile, ::testing::ValuesIn(SheetFiles()),
+                         [](const auto& info) { return info.param.name; });
 
 // Glyphs that reach past the image's edges are cut off there.
 TEST(LabelFont, DrawsInsideTheImageOnly) {

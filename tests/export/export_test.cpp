@@ -1,6 +1,7 @@
 // Exports: at 1x they are the screen's picture; at K x every K-th pixel is the
 // screen's pixel wherever no carried value enters it; bands and supersampling
-// keep the render order and average in linear light.
+// keep the render order and average in linear light. The window and the
+// export draw a recipe's pictures through one DrawRecipe.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -14,6 +15,7 @@
 #include "render/fast/fast_render.h"
 #include "render/render_image.h"
 #include "state/image_mother_parameters.h"
+#include "state/random_generator.h"
 
 namespace seedscape {
 namespace {
@@ -207,6 +209,91 @@ TEST(LinearLight, EveryChannelValueSurvivesTheRoundTrip) {
     // Half the light of white is not 128 but 188.
     EXPECT_EQ(SrgbFromLinear(0.5), 188);
 }
+
+// What DrawRecipe showed of one picture.
+struct Seen {
+    std::size_t number;
+    bool last;
+    TilePlace place;
+    double f;
+    double zoomx1;
+};
+
+struct DrawRow {
+    const char* name;
+    const char* recipe;
+};
+
+void PrintTo(const DrawRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class WindowAndExport : public ::testing::TestWithParam<DrawRow> {};
+
+TEST_P(WindowAndExport, DrawEveryPictureInOrderAndTheSamePixels) {
+    const Recipe recipe = Read(GetParam().recipe);
+    // The window's path, on a record that has drawn another picture first,
+    // so that whatever it carries over would show: its mother readied in
+    // the record as the window holds it, each picture drawn on a canvas of
+    // the whole grid as it comes.
+    PixelImage canvas(kCanvasWidth, kCanvasHeight);
+    const Recipe before = Read("seedscape/1 seed=777 barva=21 press=5,5@9");
+    ImageState state = RecipeMotherRecord(before);
+    DrawRecipe(before, state,
+               [&](ImageState& view, const RecipePicture&) { RenderImageFast(view, canvas); });
+    RandomGenerator random;
+    StartRecipeMother(recipe, 0.0, state, random);
+    const double base_zoom = state.zoomx1;
+    const double mother_f = state.f;
+    std::vector<Seen> seen;
+    DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture& picture) {
+        seen.push_back({picture.number, picture.last, TileOffset(view), view.f, view.zoomx1});
+        RenderImageFast(view, canvas);
+    });
+
+    // Every picture once, in order: each in the next place of the grid,
+    // a child magnified by its press's f while it is drawn.
+    const std::size_t presses = recipe.presses.size();
+    ASSERT_EQ(seen.size(), presses + 1);
+    TilePlace place;
+    for (std::size_t k = 0; k <= presses; ++k) {
+        SCOPED_TRACE(::testing::Message() << "picture " << k);
+        EXPECT_EQ(seen[k].number, k);
+        EXPECT_EQ(seen[k].last, k == presses);
+        EXPECT_EQ(seen[k].place, place);
+        const double f = k == 0 ? mother_f : recipe.presses[k - 1].f;
+        EXPECT_EQ(seen[k].f, f);
+        EXPECT_EQ(seen[k].zoomx1, k == 0 ? base_zoom : base_zoom * f);
+        place = NextChildPlace(place);
+    }
+    // The record as the window holds it after the last picture.
+    EXPECT_EQ(state.zoomx1, base_zoom);
+    EXPECT_EQ(state.di, 0);
+    EXPECT_EQ(TileOffset(state), PlaceOfPicture(recipe));
+    EXPECT_EQ(state.f, presses == 0 ? mother_f : recipe.presses.back().f);
+
+    // The window's picture is the export's at 1x, and both are the
+    // straightforward pass's.
+    const TilePlace at = PlaceOfPicture(recipe);
+    const RgbImage window = ToRgb(canvas.Crop(at.x, at.y, kImageWidth, kImageHeight));
+    const std::optional<RgbImage> exported = RenderExport(recipe, {});
+    ASSERT_TRUE(exported.has_value());
+    EXPECT_TRUE(window == *exported);
+    EXPECT_TRUE(window == ToRgb(RenderRecipePicture(recipe, RenderImage)));
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(Recipes, WindowAndExport, ::testing::Values(
+    DrawRow{"MotherWithASchemeSetByHand", "seedscape/1 seed=449139 barva=7"},
+    DrawRow{"ThreePressesWithFactorsAndPointsSetByHand",
+            "seedscape/1 seed=31337 barva=13 fak01=11 fak02=22 xt2=0.25 "
+            "press=145,105@2 press=10.5,200@3 press=280,7@40"},
+    DrawRow{"TenPressesRoundTheGridPastTheMother",
+            "seedscape/1 seed=888888 barva=21 dn1=3 press=1,1@1 press=60,150@7 press=290,210@2 "
+            "press=100,100@100 press=5,205@4 press=200,20@1 press=145,105@3 press=30,30@9 "
+            "press=250,180@5 press=77,77@6"}),
+    [](const auto& info) { return std::string(info.param.name); });
+// clang-format on
 
 TEST(Export, CancellingStopsAndGivesNothing) {
     const Recipe recipe = Read("seedscape/1 seed=5 scale=4");
