@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
-#include <limits>
 #include <utility>
 
 #include "atlas/contact_sheet.h"

@@ -1,5 +1,7 @@
 #include "recipe/value_readers.h"
 
+#include <utility>
+
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
 #include "render/image_child.h"
