@@ -1,12 +1,11 @@
 #include "atlas/atlas_sources.h"
 
 #include "state/image_mother_parameters.h"
+#include "state/parameter_ranges.h"
 
 namespace seedscape {
 
 namespace {
-
-constexpr int kLastSeed = 1000000;
 
 Recipe OfSeed(int seed) {
     Recipe recipe;
@@ -53,7 +52,7 @@ std::optional<Recipe> AtlasSource::At(int index) {
     if (index < 0) return std::nullopt;
     switch (kind_) {
         case Kind::kFromSeed:
-            if (first_ + static_cast<long long>(index) > kLastSeed) return std::nullopt;
+            if (first_ + static_cast<long long>(index) > kSeedRange.highest) return std::nullopt;
             return OfSeed(first_ + index);
         case Kind::kFavourites:
             if (static_cast<std::size_t>(index) >= pictures_.size()) return std::nullopt;

@@ -20,7 +20,7 @@ class AtlasSource {
     // The mothers that pressing "new" would show next, in order, after the
     // mother of `current_seed`.
     static AtlasSource NextInChain(int current_seed);
-    // `first`, `first` + 1, ... up to the last seed, 1000000.
+    // `first`, `first` + 1, ... up to the last seed.
     static AtlasSource FromSeed(int first);
     // Seeds drawn from a generator of the atlas's own, seeded with `number`:
     // the window's chain is not touched.

@@ -8,6 +8,7 @@
 
 #include "recipe/settable_fields.h"
 #include "state/image_mother_parameters.h"
+#include "state/parameter_ranges.h"
 #include "state/random_generator.h"
 
 namespace seedscape {
@@ -55,14 +56,12 @@ int DrawWhole(RandomGenerator& random, int lowest, int highest) {
     return std::min(drawn, highest);
 }
 
-// Another factor formula than `current`'s: 8 and 9 are one formula, so
-// neither is another formula for the other.
+// Another factor formula than `current`'s.
 int OtherFactor(RandomGenerator& random, int current) {
     for (;;) {
-        const int selector = DrawWhole(random, 1, 25);
-        const bool same =
-            selector == current || (selector >= 8 && selector <= 9 && current >= 8 && current <= 9);
-        if (!same) return selector;
+        const int selector =
+            DrawWhole(random, kFactorFormulaRange.lowest, kFactorFormulaRange.highest);
+        if (!SameFactorFormula(selector, current)) return selector;
     }
 }
 
@@ -87,21 +86,30 @@ int MultiplierReach(BreedStrength strength) {
         case BreedStrength::kWild:
             break;
     }
-    return 29;
+    return kMultiplierRange.highest - kMultiplierRange.lowest;
 }
 
-// A coordinate moved by up to `reach` either way, folded back into [-1, 1).
+// A coordinate moved by up to `reach` either way, folded back into the
+// range of the reference points at its ends.
 float MovePoint(RandomGenerator& random, double value, double reach) {
+    constexpr double kLowest = kReferencePointRange.lowest;
+    constexpr double kBelow = kReferencePointRange.below;
     double moved = value + (2 * static_cast<double>(random.Draw()) - 1) * reach;
-    while (moved >= 1 || moved < -1) moved = moved >= 1 ? 2 - moved : -2 - moved;
+    while (!kReferencePointRange.Holds(moved)) {
+        moved = moved >= kBelow ? 2 * kBelow - moved : 2 * kLowest - moved;
+    }
     float stored = static_cast<float>(moved);
-    if (stored >= 1.0f) stored = std::nextafter(1.0f, 0.0f);
+    if (stored >= static_cast<float>(kBelow)) {
+        stored = std::nextafter(static_cast<float>(kBelow), static_cast<float>(kLowest));
+    }
     return stored;
 }
 
 void ChangeScheme(RandomGenerator& random, ImageState& state) {
     const int current = static_cast<int>(state.barva);
-    const int drawn = DrawWhole(random, 1, 21);
+    // One of the other schemes: the range without its last, and from the
+    // current scheme on, each moved up by one.
+    const int drawn = DrawWhole(random, kColourSchemeRange.lowest, kColourSchemeRange.highest - 1);
     state.barva = drawn >= current ? drawn + 1 : drawn;
 }
 
@@ -134,11 +142,15 @@ void ChangeMultipliers(RandomGenerator& random, ImageState& state, BreedStrength
     bool changed = false;
     for (Single* multiplier : multipliers) {
         const int before = static_cast<int>(double(*multiplier));
-        const int after = std::clamp(before + DrawWhole(random, -reach, reach), 1, 30);
+        const int after = std::clamp(before + DrawWhole(random, -reach, reach),
+                                     kMultiplierRange.lowest, kMultiplierRange.highest);
         *multiplier = after;
         changed = changed || after != before;
     }
-    if (!changed) state.dn1 = double(state.dn1) < 30 ? double(state.dn1) + 1 : 29;
+    if (!changed) {
+        const double dn1 = state.dn1;
+        state.dn1 = dn1 < kMultiplierRange.highest ? dn1 + 1 : kMultiplierRange.highest - 1;
+    }
 }
 
 }  // namespace

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <array>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "recipe/recipe.h"
+#include "state/parameter_ranges.h"
 
 namespace seedscape {
 
@@ -30,6 +32,7 @@ struct BreedSettings {
 };
 
 inline constexpr int kVariantsPerGeneration = 8;
+inline constexpr WholeRange kGenerationRange{1, std::numeric_limits<int>::max()};
 
 // The eight variants of `parent`. Each differs from it in unlocked groups
 // only, and in at least one of them; its recipe is the parent's seed with an

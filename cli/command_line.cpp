@@ -4,20 +4,24 @@
 #include <algorithm>
 #include <functional>
 #include <initializer_list>
-#include <limits>
 #include <utility>
 
 #include "atlas/contact_sheet.h"
 #include "cli/option_values.h"
 #include "image_file/png_file.h"
+#include "recipe/export_limits.h"
 #include "recipe/message_text.h"
+#include "recipe/number_text.h"
+#include "recipe/range_text.h"
+#include "recipe/value_readers.h"
+#include "state/grid_geometry.h"
+#include "state/parameter_ranges.h"
 
 namespace seedscape::cli {
 
 namespace {
 
-constexpr long long kHighestMagnification = 100;
-constexpr int kDefaultMagnification = 5;
+constexpr WholeRange kColumnRange{1, kMostSheetColumns};
 
 constexpr std::string_view kUsage =
     "Usage: seedscape-render [--seed N] [--set FIELD=VALUE]...\n"
@@ -50,7 +54,7 @@ constexpr std::size_t kHelpColumn = 21;
 struct ValueOption {
     std::string name;          // "--seed", "-o"
     std::string value_name;    // what --help shows after the name: "N"
-    std::string_view values;   // what a value must be, for "needs a value, ..."
+    std::string values;        // what a value must be, for "needs a value, ..."
     std::string given_twice;   // the refusal of a second use; empty when it may repeat
     std::string help;          // --help's description, wrapped
     bool repeat_value = true;  // whether a message repeats the value (not a whole recipe)
@@ -104,6 +108,28 @@ std::string HelpText(const CLI::App* app, const std::string& /*name*/, CLI::AppF
     return text + "\n" + app->get_footer();
 }
 
+// --set's description, with the range of each field.
+std::string SetHelp() {
+    const std::string indent(22, ' ');  // under the descriptions of the fields
+    std::string text =
+        "replaces one of the parameters drawn from the seed; may be\n"
+        "repeated, and the last value for a field wins:\n";
+    text += "  barva               colour scheme, whole, " + FromTo(kColourSchemeRange) + "\n";
+    text += "  fak01, fak02        factor formulas, whole, " + FromTo(kFactorFormulaRange) + "\n";
+    text += "  dn1, dn2, dn3       channel multipliers, whole, " + FromTo(kMultiplierRange) + "\n";
+    text += "  xt1, yt1, xt2, yt2, xt3, yt3\n";
+    text += indent + "reference points, from " + FormatRoundTrip(kReferencePointRange.lowest) +
+            " up to\n";
+    text += indent + "but not including " + FormatRoundTrip(kReferencePointRange.below) + "\n";
+    text += "  cr, ci              from " + FormatRoundTrip(kPlaneConstantRange.lowest) +
+            " up to but not including\n";
+    text +=
+        indent + FormatRoundTrip(kPlaneConstantRange.below) + "; every pixel replaces them with\n";
+    text += indent + "its own point, so they change the\n";
+    text += indent + "printed parameters, not the picture\n";
+    return text + "All but cr and ci are kept in single precision.";
+}
+
 // A press as typed, with the --mag that came after it, if one did.
 struct GivenPress {
     float x = 0;
@@ -134,10 +160,10 @@ class Parser {
     // The first of `names` met, in the order typed, or "" when none was.
     std::string FirstGiven(std::initializer_list<std::string_view> names) const;
 
-    std::string ReadPress(std::string_view value);
-    std::string ReadMagnification(std::string_view value);
-    std::string ReadRecipe(std::string_view value);
-    std::string ReadFrom(std::string_view value);
+    std::string TakePress(std::string_view value);
+    std::string TakeMagnification(std::string_view value);
+    std::string TakeRecipe(std::string_view value);
+    std::string TakeFrom(std::string_view value);
     // Refusals that concern the options together, once all are read; also
     // settles the task and the picture.
     std::string CheckTogether();
@@ -164,43 +190,35 @@ Parser::Parser() : app_(std::string(kAbout), "seedscape-render") {
 }
 
 void Parser::AddPictureOptions() {
-    AddValueOption({"--seed", "N", kSeedValues, "given twice",
-                    "the seed, a whole number from 1 to 1000000. Without it\n"
-                    "(and without --recipe or --from) a seed is drawn from the\n"
-                    "clock, as at start-up, and printed as \"seed=N\" on\n"
-                    "standard output."},
-                   [this](std::string_view value) {
-                       return ReadWholeNumber(value, 1, 1000000, options_.recipe.seed);
-                   });
-    AddValueOption({"--set", "FIELD=VALUE", "FIELD=VALUE", "",
-                    "replaces one of the parameters drawn from the seed; may be\n"
-                    "repeated, and the last value for a field wins:\n"
-                    "  barva               colour scheme, whole, 1 to 22\n"
-                    "  fak01, fak02        factor formulas, whole, 1 to 25\n"
-                    "  dn1, dn2, dn3       channel multipliers, whole, 1 to 30\n"
-                    "  xt1, yt1, xt2, yt2, xt3, yt3\n"
-                    "                      reference points, from -1 up to\n"
-                    "                      but not including 1\n"
-                    "  cr, ci              from -1.5 up to but not including\n"
-                    "                      1.5; every pixel replaces them with\n"
-                    "                      its own point, so they change the\n"
-                    "                      printed parameters, not the picture\n"
-                    "All but cr and ci are kept in single precision."},
+    AddValueOption(
+        {"--seed", "N", WholeNumberText(kSeedRange), "given twice",
+         "the seed, " + WholeNumberText(kSeedRange) +
+             ". Without it\n"
+             "(and without --recipe or --from) a seed is drawn from the\n"
+             "clock, as at start-up, and printed as \"seed=N\" on\n"
+             "standard output."},
+        [this](std::string_view value) { return Store(ReadSeed(value), options_.recipe.seed); });
+    AddValueOption({"--set", "FIELD=VALUE", "FIELD=VALUE", "", SetHelp()},
                    [this](std::string_view value) { return ReadSetting(value, options_.recipe); });
-    AddValueOption({"--press", "X,Y", "X,Y, a point on the image mother", "",
-                    "draws the image child of a press at (X, Y) on the image\n"
-                    "mother instead: 0 <= X <= 290, 0 <= Y <= 210, fractions\n"
-                    "allowed. Repeated, it draws a chain of children, each\n"
-                    "after the pictures before it, as the window does; the\n"
-                    "last one is the picture. The mother is rendered first."},
-                   [this](std::string_view value) { return ReadPress(value); });
-    AddValueOption({"--mag", "F", kMagnificationValues, "",
-                    "magnification of the press before it, a whole number from\n"
-                    "1 to 100; one given before the first press is the first\n"
-                    "press's. A press without one keeps the magnification of\n"
-                    "the press before it, as the window keeps f; the first\n"
-                    "press's is 5."},
-                   [this](std::string_view value) { return ReadMagnification(value); });
+    AddValueOption(
+        {"--press", "X,Y", "X,Y, a point on the image mother", "",
+         "draws the image child of a press at (X, Y) on the image\n"
+         "mother instead: 0 <= X <= " +
+             std::to_string(kImageWidth - 1) + ", 0 <= Y <= " + std::to_string(kImageHeight - 1) +
+             ", fractions\n"
+             "allowed. Repeated, it draws a chain of children, each\n"
+             "after the pictures before it, as the window does; the\n"
+             "last one is the picture. The mother is rendered first."},
+        [this](std::string_view value) { return TakePress(value); });
+    AddValueOption({"--mag", "F", WholeNumberText(kMagnificationRange), "",
+                    "magnification of the press before it, a whole number from\n" +
+                        FromTo(kMagnificationRange) +
+                        "; one given before the first press is the first\n"
+                        "press's. A press without one keeps the magnification of\n"
+                        "the press before it, as the window keeps f; the first\n"
+                        "press's is " +
+                        std::to_string(kStartMagnification) + "."},
+                   [this](std::string_view value) { return TakeMagnification(value); });
     AddValueOption({"--recipe", "TEXT", "a recipe", "given twice",
                     "draws the picture a recipe names, such as\n"
                     "\"seedscape/1 seed=449139 barva=7 press=150,100@5\",\n"
@@ -208,42 +226,41 @@ void Parser::AddPictureOptions() {
                     "recipe's scale and supersample apply unless --scale or\n"
                     "--supersample is given.",
                     false},
-                   [this](std::string_view value) { return ReadRecipe(value); });
+                   [this](std::string_view value) { return TakeRecipe(value); });
     AddValueOption({"--from", "FILE", "a PNG file written by seedscape", "given twice",
                     "draws the picture whose recipe a PNG written by seedscape\n"
                     "carries, at the file's own scale and supersampling unless\n"
                     "--scale or --supersample is given: with -o FILE.png the\n"
                     "same pixels come out. A contact sheet is refused.",
                     false},
-                   [this](std::string_view value) { return ReadFrom(value); });
-    AddValueOption({"--scale", "K", "a whole number from 1 to 32", "given twice",
-                    "draws the picture K times as wide and high, 291K x 211K\n"
-                    "pixels, each a point of the plane: K a whole number from\n"
-                    "1 to 32 (default 1, the picture as the window shows it)."},
+                   [this](std::string_view value) { return TakeFrom(value); });
+    AddValueOption({"--scale", "K", WholeNumberText(kScaleRange), "given twice",
+                    "draws the picture K times as wide and high, " + std::to_string(kImageWidth) +
+                        "K x " + std::to_string(kImageHeight) +
+                        "K\n"
+                        "pixels, each a point of the plane: K a whole number from\n" +
+                        FromTo(kScaleRange) + " (default 1, the picture as the window shows it)."},
                    [this](std::string_view value) {
-                       int k = 1;
-                       std::string problem = ReadWholeNumber(value, 1, Recipe::kLargestScale, k);
-                       if (problem.empty()) scale_ = k;
-                       return problem;
+                       return Store(ReadWholeNumber(value, kScaleRange), scale_);
                    });
-    AddValueOption({"--supersample", "S", "a whole number from 1 to 8", "given twice",
-                    "averages S x S samples for each pixel, in linear light: S\n"
-                    "a whole number from 1 to 8 (default 1), and K times S at\n"
-                    "most 64. Large pictures take a while; when standard error\n"
-                    "is a terminal, it shows how far the render has got."},
+    AddValueOption({"--supersample", "S", WholeNumberText(kSupersampleRange), "given twice",
+                    "averages S x S samples for each pixel, in linear light: S\n" +
+                        WholeNumberText(kSupersampleRange) +
+                        " (default 1), and K times S at\n"
+                        "most " +
+                        std::to_string(kLargestSamplesPerSide) +
+                        ". Large pictures take a while; when standard error\n"
+                        "is a terminal, it shows how far the render has got."},
                    [this](std::string_view value) {
-                       int s = 1;
-                       std::string problem =
-                           ReadWholeNumber(value, 1, Recipe::kLargestSupersample, s);
-                       if (problem.empty()) supersample_ = s;
-                       return problem;
+                       return Store(ReadWholeNumber(value, kSupersampleRange), supersample_);
                    });
     AddFlag("--params",
             "prints seed, cr, ci, fak01, fak02, barva, dn1, dn2, dn3,\n"
             "xt1, yt1, xt2, yt2, xt3, yt3, faktor1 and f as name=value\n"
             "lines: the image mother's, with the parameters set by hand\n"
             "or by the recipe. Every value reads back to the identical\n"
-            "number; f is the last press's magnification, else 5.",
+            "number; f is the last press's magnification, else " +
+                std::to_string(kStartMagnification) + ".",
             [this] { options_.print_parameters = true; });
     AddFlag("--print-recipe",
             "prints the picture's recipe on one line, with its scale and\n"
@@ -267,22 +284,24 @@ void Parser::AddPictureOptions() {
 }
 
 void Parser::AddTaskOptions() {
-    AddValueOption({"--atlas", "FROM-TO", kAtlasValues, "given twice",
+    AddValueOption({"--atlas", "FROM-TO", AtlasValues(), "given twice",
                     "writes a contact sheet of the image mothers of the seeds\n"
-                    "FROM to TO (at most 10000) to -o FILE.png instead: each at\n"
-                    "full size with its seed in a strip under it, 9 pixels\n"
-                    "apart, as in the window's grid. The sheet is not one\n"
-                    "picture and carries no recipe; instead a tEXt chunk with\n"
-                    "the keyword seedscape-atlas lists the recipes of its\n"
-                    "pictures, one a line, left to right and then down."},
+                    "FROM to TO (at most " +
+                        std::to_string(kMostSheetPictures) +
+                        ") to -o FILE.png instead: each at\n"
+                        "full size with its seed in a strip under it, 9 pixels\n"
+                        "apart, as in the window's grid. The sheet is not one\n"
+                        "picture and carries no recipe; instead a tEXt chunk with\n"
+                        "the keyword seedscape-atlas lists the recipes of its\n"
+                        "pictures, one a line, left to right and then down."},
                    [this](std::string_view value) {
                        return ReadSeedRange(value, options_.first_seed, options_.last_seed);
                    });
-    AddValueOption({"--columns", "C", "a whole number from 1 to 100", "given twice",
-                    "pictures to a row of the contact sheet, a whole number\n"
-                    "from 1 to 100 (default 10)."},
+    AddValueOption({"--columns", "C", WholeNumberText(kColumnRange), "given twice",
+                    "pictures to a row of the contact sheet, a whole number\nfrom " +
+                        FromTo(kColumnRange) + " (default 10)."},
                    [this](std::string_view value) {
-                       return ReadWholeNumber(value, 1, kMostSheetColumns, options_.columns);
+                       return Store(ReadWholeNumber(value, kColumnRange), options_.columns);
                    });
     AddFlag("--variations",
             "prints the recipes of the picture's eight variants, one a\n"
@@ -304,13 +323,13 @@ void Parser::AddTaskOptions() {
          "how far the variants stray from the picture: small,\n"
          "medium (the default) or wild."},
         [this](std::string_view value) { return ReadStrength(value, options_.breeding.strength); });
-    AddValueOption({"--generation", "G", "a whole number from 1 to 2147483647", "given twice",
+    AddValueOption({"--generation", "G", WholeNumberText(kGenerationRange), "given twice",
                     "which generation of variants to print, a whole number\n"
                     "from 1 (the default). The same picture, locks, strength\n"
                     "and generation always give the same eight."},
                    [this](std::string_view value) {
-                       return ReadWholeNumber(value, 1, std::numeric_limits<int>::max(),
-                                              options_.breeding.generation);
+                       return Store(ReadWholeNumber(value, kGenerationRange),
+                                    options_.breeding.generation);
                    });
 }
 
@@ -394,24 +413,20 @@ CommandLine Parser::Parse(std::span<const std::string_view> args) {
     return result;
 }
 
-std::string Parser::ReadPress(std::string_view value) {
+std::string Parser::TakePress(std::string_view value) {
     if (presses_.size() >= static_cast<std::size_t>(Recipe::kMostPresses)) {
         return "more than " + std::to_string(Recipe::kMostPresses) + " presses";
     }
-    GivenPress press;
-    if (std::string problem = ReadPressPoint(value, press.x, press.y); !problem.empty()) {
-        return problem;
-    }
-    presses_.push_back(press);
+    const Reading<PressPoint> point = ReadPressPoint(value);
+    if (!point.value) return point.reason;
+    presses_.push_back({point.value->x, point.value->y, std::nullopt});
     return {};
 }
 
-std::string Parser::ReadMagnification(std::string_view value) {
-    int f = kDefaultMagnification;
-    if (std::string problem = ReadWholeNumber(value, 1, kHighestMagnification, f);
-        !problem.empty()) {
-        return problem;
-    }
+std::string Parser::TakeMagnification(std::string_view value) {
+    const Reading<int> reading = ReadMagnification(value);
+    if (!reading.value) return reading.reason;
+    const int f = *reading.value;
     // Each --mag belongs to the press typed last before it; one typed before
     // every press belongs to the first.
     const std::ptrdiff_t presses_before = TimesGiven("--press");
@@ -429,7 +444,7 @@ std::string Parser::ReadMagnification(std::string_view value) {
     return {};
 }
 
-std::string Parser::ReadRecipe(std::string_view value) {
+std::string Parser::TakeRecipe(std::string_view value) {
     if (Given("--from")) return "give either --recipe or --from, not both";
     RecipeReading reading = ParseRecipe(value);
     if (!reading.recipe) return reading.error;  // it names the token, escaped
@@ -437,7 +452,7 @@ std::string Parser::ReadRecipe(std::string_view value) {
     return {};
 }
 
-std::string Parser::ReadFrom(std::string_view value) {
+std::string Parser::TakeFrom(std::string_view value) {
     if (Given("--recipe")) return "give either --recipe or --from, not both";
     const std::string path(value);
     const PngRecipeReading file = ReadPngRecipe(path);
@@ -463,7 +478,7 @@ std::string Parser::ReadFrom(std::string_view value) {
 
 std::vector<RecipePress> Parser::ChainOfPresses() const {
     std::vector<RecipePress> chain;
-    int f = magnification_before_presses_.value_or(kDefaultMagnification);
+    int f = magnification_before_presses_.value_or(kStartMagnification);
     for (const GivenPress& press : presses_) {
         f = press.f.value_or(f);
         chain.push_back({press.x, press.y, f});
@@ -535,9 +550,8 @@ std::string Parser::CheckPicture() {
     Recipe& recipe = options_.recipe;
     if (scale_) recipe.scale = *scale_;
     if (supersample_) recipe.supersample = *supersample_;
-    if (recipe.scale * recipe.supersample > Recipe::kLargestSamplesPerSide) {
-        const std::string limit = "scale times supersample must be at most " +
-                                  std::to_string(Recipe::kLargestSamplesPerSide);
+    if (const std::string limit = ExportSizeProblem(recipe.scale, recipe.supersample);
+        !limit.empty()) {
         const std::string scale = "--scale " + std::to_string(recipe.scale);
         const std::string supersample = "--supersample " + std::to_string(recipe.supersample);
         if (scale_ && supersample_) return scale + " " + supersample + ": " + limit;
@@ -547,6 +561,11 @@ std::string Parser::CheckPicture() {
         }
         return supersample + ": " + limit + ", and the recipe's scale is " +
                std::to_string(recipe.scale);
+    }
+    // Every value was refused as it was read if it had to be; the finished
+    // recipe must also be one that reads back as itself.
+    if (const std::string problem = CheckRecipe(recipe); !problem.empty()) {
+        return "the picture's recipe would be refused: " + problem;
     }
     return {};
 }

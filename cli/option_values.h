@@ -6,30 +6,33 @@
 #include "breed/variations.h"
 #include "cli/command_line.h"
 #include "recipe/recipe.h"
+#include "recipe/value_readers.h"
 
 namespace seedscape::cli {
 
-// Readers of the options' values. Each checks one value strictly and, when
-// it is sound, stores it and returns ""; else it returns why the value is
-// refused ("must be ..."), for a message that names the option.
+// Readers of the options' values that recipes do not share. Each checks one
+// value strictly and, when it is sound, stores it and returns ""; else it
+// returns why the value is refused ("must be ..."), for a message that names
+// the option. The values recipes share are read by recipe/value_readers.h.
 
-inline constexpr std::string_view kSeedValues = "a whole number from 1 to 1000000";
-inline constexpr std::string_view kMagnificationValues = "a whole number from 1 to 100";
-inline constexpr std::string_view kOutputValues = "a file name ending in .png or .ppm";
-inline constexpr std::string_view kAtlasValues = "FROM-TO, two seeds from 1 to 1000000";
-inline constexpr std::string_view kGroupValues =
+// What a value must be, as "needs a value, ..." and the readers word it.
+std::string AtlasValues();  // "FROM-TO, two seeds from 1 to 1000000"
+inline constexpr char kOutputValues[] = "a file name ending in .png or .ppm";
+inline constexpr char kGroupValues[] =
     "one or more of scheme, factors, points, "
     "multipliers, separated by commas";
-inline constexpr std::string_view kStrengthValues = "small, medium or wild";
+inline constexpr char kStrengthValues[] = "small, medium or wild";
 
-// A whole number from `lowest` to `highest`, nothing around it.
-std::string ReadWholeNumber(std::string_view value, long long lowest, long long highest, int& out);
+// Stores a reading's value in `out`; returns "" then, else its reason.
+template <typename T, typename Out>
+std::string Store(Reading<T> reading, Out& out) {
+    if (!reading.value) return std::move(reading.reason);
+    out = std::move(*reading.value);
+    return {};
+}
 
 // FIELD=VALUE, stored in the recipe as the field would store it.
 std::string ReadSetting(std::string_view value, Recipe& recipe);
-
-// X,Y on the image mother, in single precision as the window reports it.
-std::string ReadPressPoint(std::string_view value, float& x, float& y);
 
 // A name ending in .png or .ppm, either case.
 std::string ReadOutputName(std::string_view value, ImageFormat& format);

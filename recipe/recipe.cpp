@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "recipe/export_limits.h"
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
-#include "render/image_child.h"
+#include "recipe/range_text.h"
+#include "recipe/value_readers.h"
 #include "state/image_mother_parameters.h"
 
 namespace seedscape {
@@ -13,10 +15,6 @@ namespace seedscape {
 namespace {
 
 constexpr std::string_view kFormatPrefix = "seedscape/";
-constexpr long long kLowestSeed = 1;
-constexpr long long kHighestSeed = 1000000;
-constexpr int kLowestMagnification = 1;
-constexpr int kHighestMagnification = 100;
 
 // A token as a message repeats it: escaped, and cut short when it is long.
 std::string Shown(std::string_view token) {
@@ -48,42 +46,6 @@ std::vector<std::string_view> SplitTokens(std::string_view text) {
     return tokens;
 }
 
-std::optional<int> WholeInRange(std::string_view text, long long lowest, long long highest) {
-    const std::optional<long long> value = ParseWholeNumber(text);
-    if (!value || *value < lowest || *value > highest) return std::nullopt;
-    return static_cast<int>(*value);
-}
-
-// Reads "X,Y@F". Returns the press, or leaves the reason in `error`.
-std::optional<RecipePress> ParsePress(std::string_view value, std::string& error) {
-    const std::size_t comma = value.find(',');
-    const std::size_t at = value.find('@');
-    if (comma == std::string_view::npos || at == std::string_view::npos || at < comma) {
-        error = "a press is written X,Y@F, for example press=150,100@5";
-        return std::nullopt;
-    }
-    const std::optional<double> x = ParseRealNumber(value.substr(0, comma));
-    const std::optional<double> y = ParseRealNumber(value.substr(comma + 1, at - comma - 1));
-    if (!x || !y) {
-        error = "X and Y must be numbers, as in press=150,100@5";
-        return std::nullopt;
-    }
-    // Presses are single precision, as the window reports them, and that is
-    // what is tested against the image mother's edges.
-    const RecipePress press{static_cast<float>(*x), static_cast<float>(*y), 0};
-    if (press.x < 0 || press.y < 0 || !IsOnImageMother(press.x, press.y)) {
-        error = "not on the image mother, which takes X from 0 to 290 and Y from 0 to 210";
-        return std::nullopt;
-    }
-    const std::optional<int> f =
-        WholeInRange(value.substr(at + 1), kLowestMagnification, kHighestMagnification);
-    if (!f) {
-        error = "the magnification after @ must be a whole number from 1 to 100";
-        return std::nullopt;
-    }
-    return RecipePress{press.x, press.y, *f};
-}
-
 std::string KeyNames() {
     std::string names = "seed";
     for (const SettableField& field : SettableFields()) names += ", " + std::string(field.name);
@@ -112,7 +74,8 @@ class Reader {
 
 RecipeReading Reader::Read(std::string_view text) {
     if (text.size() > Recipe::kLongestText) {
-        return Fail("the text is longer than any recipe (64 KiB)");
+        return Fail("the text is longer than any recipe (" +
+                    std::to_string(Recipe::kLongestText / 1024) + " KiB)");
     }
     text = Trimmed(text);
     if (text.empty()) return Fail("the text is empty; a recipe starts with seedscape/1");
@@ -135,12 +98,11 @@ RecipeReading Reader::Read(std::string_view text) {
     }
 
     if (tokens.size() < 2 || !tokens[1].starts_with("seed=")) {
-        return Fail("seedscape/1 must be followed by seed=N, the seed from 1 to 1000000");
+        return Fail("seedscape/1 must be followed by seed=N, the seed from " + FromTo(kSeedRange));
     }
-    const std::optional<int> seed = WholeInRange(tokens[1].substr(5), kLowestSeed, kHighestSeed);
-    if (!seed)
-        return Fail(Shown(tokens[1]) + ": the seed must be a whole number from 1 to 1000000");
-    recipe_.seed = *seed;
+    const Reading<int> seed = ReadSeed(tokens[1].substr(5));
+    if (!seed.value) return Fail(Shown(tokens[1]) + ": the seed " + seed.reason);
+    recipe_.seed = *seed.value;
 
     for (std::size_t k = 2; k < tokens.size(); ++k) {
         if (std::string problem = Take(tokens[k]); !problem.empty()) {
@@ -163,10 +125,9 @@ std::string Reader::Take(std::string_view token) {
         if (recipe_.presses.size() >= static_cast<std::size_t>(Recipe::kMostPresses)) {
             return "more than " + std::to_string(Recipe::kMostPresses) + " presses";
         }
-        std::string error;
-        const std::optional<RecipePress> press = ParsePress(value, error);
-        if (!press) return error;
-        recipe_.presses.push_back(*press);
+        const Reading<RecipePress> press = ReadPress(value);
+        if (!press.value) return press.reason;
+        recipe_.presses.push_back(*press.value);
         return {};
     }
     if (key == "scale" || key == "supersample") return TakeExportSetting(key, value);
@@ -178,17 +139,9 @@ std::string Reader::Take(std::string_view token) {
     if (section_ != Section::kParameters) return "parameters come before the presses";
     std::optional<double>& slot = recipe_.overrides[field - fields.begin()];
     if (slot) return std::string(key) + " is given twice";
-    std::optional<double> number;
-    if (field->whole) {
-        if (const std::optional<long long> whole = ParseWholeNumber(value)) {
-            number = static_cast<double>(*whole);
-        }
-    } else {
-        number = ParseRealNumber(value);
-    }
-    if (!number) return DescribeRange(*field);
-    if (std::string problem = CheckSettableValue(*field, *number); !problem.empty()) return problem;
-    slot = field->as_stored(*number);
+    const Reading<double> number = ReadFieldValue(*field, value);
+    if (!number.value) return number.reason;
+    slot = *number.value;
     return {};
 }
 
@@ -198,15 +151,10 @@ std::string Reader::TakeExportSetting(std::string_view key, std::string_view val
     bool& given = scale ? scale_given_ : supersample_given_;
     if (given) return std::string(key) + " is given twice";
     given = true;
-    const int largest = scale ? Recipe::kLargestScale : Recipe::kLargestSupersample;
-    const std::optional<int> number = WholeInRange(value, 1, largest);
-    if (!number) return "must be a whole number from 1 to " + std::to_string(largest);
-    (scale ? recipe_.scale : recipe_.supersample) = *number;
-    if (recipe_.scale * recipe_.supersample > Recipe::kLargestSamplesPerSide) {
-        return "scale times supersample must be at most " +
-               std::to_string(Recipe::kLargestSamplesPerSide);
-    }
-    return {};
+    const Reading<int> number = ReadWholeNumber(value, scale ? kScaleRange : kSupersampleRange);
+    if (!number.value) return number.reason;
+    (scale ? recipe_.scale : recipe_.supersample) = *number.value;
+    return ExportSizeProblem(recipe_.scale, recipe_.supersample);
 }
 
 }  // namespace

@@ -6,8 +6,10 @@
 #include <string_view>
 #include <vector>
 
+#include "recipe/export_limits.h"
 #include "recipe/settable_fields.h"
 #include "state/image_state.h"
+#include "state/parameter_ranges.h"
 
 namespace seedscape {
 
@@ -16,7 +18,7 @@ namespace seedscape {
 struct RecipePress {
     float x = 0;
     float y = 0;
-    int f = 5;
+    int f = kStartMagnification;
     friend bool operator==(const RecipePress&, const RecipePress&) = default;
 };
 
@@ -32,9 +34,10 @@ struct Recipe {
     static constexpr int kFormat = 1;
     static constexpr int kMostPresses = 1000;
     static constexpr std::size_t kLongestText = 64 * 1024;
-    static constexpr int kLargestScale = 32;
-    static constexpr int kLargestSupersample = 8;
-    static constexpr int kLargestSamplesPerSide = 64;  // scale times supersample
+    // The export limits of export_limits.h, under the names the window uses.
+    static constexpr int kLargestScale = kScaleRange.highest;
+    static constexpr int kLargestSupersample = kSupersampleRange.highest;
+    static constexpr int kLargestSamplesPerSide = seedscape::kLargestSamplesPerSide;
 
     int seed = 1;
     // Indexed like SettableFields(); each value as the field would store it.

@@ -4,6 +4,8 @@
 #include <cmath>
 
 #include "recipe/number_text.h"
+#include "recipe/range_text.h"
+#include "state/parameter_ranges.h"
 
 namespace seedscape {
 
@@ -16,44 +18,53 @@ double AsDouble(double value) {
     return value;
 }
 
-// Everything but cr and ci is a Single field of the record, so a value given
+template <auto member>
+void Store(ImageState& state, double value) {
+    state.*member = value;
+}
+
+template <auto member>
+double Load(const ImageState& state) {
+    return static_cast<double>(state.*member);
+}
+
+// Every field but cr and ci is a Single field of the record, so a value given
 // for it is kept as the nearest float.
-// One row of the table: the field's name, kind and range, and how to store
-// and load it.
-#define SEEDSCAPE_SINGLE_FIELD(name, whole, lowest, highest)                                    \
-    SettableField {                                                                             \
-#name, whole, lowest, highest,                                                          \
-            [](ImageState & s,                                                                  \
-               double v) { s.name = v; }, AsSingle,                                             \
-                                       [](const ImageState& s) { return double(s.name); }, true \
-    }
-#define SEEDSCAPE_DOUBLE_FIELD(name, lowest, highest)                                              \
-    SettableField {                                                                                \
-#name, false, lowest, highest,                                                             \
-            [](ImageState & s,                                                                     \
-               double v) { s.name = v; }, AsDouble, [](const ImageState& s) { return s.name; },    \
-                                                                                             false \
-    }
+template <Single ImageState::*member>
+constexpr SettableField WholeSingle(std::string_view name, WholeRange range) {
+    const double lowest = range.lowest;
+    const double highest = range.highest;
+    return {name, true, lowest, highest, Store<member>, AsSingle, Load<member>, true};
+}
 
-const std::array<SettableField, 14> kSettableFields = {{
-    SEEDSCAPE_SINGLE_FIELD(barva, true, 1, 22),
-    SEEDSCAPE_SINGLE_FIELD(fak01, true, 1, 25),
-    SEEDSCAPE_SINGLE_FIELD(fak02, true, 1, 25),
-    SEEDSCAPE_SINGLE_FIELD(dn1, true, 1, 30),
-    SEEDSCAPE_SINGLE_FIELD(dn2, true, 1, 30),
-    SEEDSCAPE_SINGLE_FIELD(dn3, true, 1, 30),
-    SEEDSCAPE_SINGLE_FIELD(xt1, false, -1, 1),
-    SEEDSCAPE_SINGLE_FIELD(yt1, false, -1, 1),
-    SEEDSCAPE_SINGLE_FIELD(xt2, false, -1, 1),
-    SEEDSCAPE_SINGLE_FIELD(yt2, false, -1, 1),
-    SEEDSCAPE_SINGLE_FIELD(xt3, false, -1, 1),
-    SEEDSCAPE_SINGLE_FIELD(yt3, false, -1, 1),
-    SEEDSCAPE_DOUBLE_FIELD(cr, -1.5, 1.5),
-    SEEDSCAPE_DOUBLE_FIELD(ci, -1.5, 1.5),
+template <Single ImageState::*member>
+constexpr SettableField RealSingle(std::string_view name, RealRange range) {
+    return {name, false, range.lowest, range.below, Store<member>, AsSingle, Load<member>, true};
+}
+
+template <double ImageState::*member>
+constexpr SettableField RealDouble(std::string_view name, RealRange range) {
+    return {name, false, range.lowest, range.below, Store<member>, AsDouble, Load<member>, false};
+}
+
+// clang-format off
+constexpr std::array<SettableField, 14> kSettableFields = {{
+    WholeSingle<&ImageState::barva>("barva", kColourSchemeRange),
+    WholeSingle<&ImageState::fak01>("fak01", kFactorFormulaRange),
+    WholeSingle<&ImageState::fak02>("fak02", kFactorFormulaRange),
+    WholeSingle<&ImageState::dn1>  ("dn1",   kMultiplierRange),
+    WholeSingle<&ImageState::dn2>  ("dn2",   kMultiplierRange),
+    WholeSingle<&ImageState::dn3>  ("dn3",   kMultiplierRange),
+    RealSingle <&ImageState::xt1>  ("xt1",   kReferencePointRange),
+    RealSingle <&ImageState::yt1>  ("yt1",   kReferencePointRange),
+    RealSingle <&ImageState::xt2>  ("xt2",   kReferencePointRange),
+    RealSingle <&ImageState::yt2>  ("yt2",   kReferencePointRange),
+    RealSingle <&ImageState::xt3>  ("xt3",   kReferencePointRange),
+    RealSingle <&ImageState::yt3>  ("yt3",   kReferencePointRange),
+    RealDouble <&ImageState::cr>   ("cr",    kPlaneConstantRange),
+    RealDouble <&ImageState::ci>   ("ci",    kPlaneConstantRange),
 }};
-
-#undef SEEDSCAPE_SINGLE_FIELD
-#undef SEEDSCAPE_DOUBLE_FIELD
+// clang-format on
 
 struct PrintedField {
     std::string_view name;
@@ -115,11 +126,10 @@ std::string SettableFieldNames() {
 
 std::string DescribeRange(const SettableField& field) {
     if (field.whole) {
-        return "must be a whole number from " + FormatRoundTrip(field.lowest) + " to " +
-               FormatRoundTrip(field.highest);
+        return "must be " +
+               WholeNumberText({static_cast<int>(field.lowest), static_cast<int>(field.highest)});
     }
-    return "must be a number from " + FormatRoundTrip(field.lowest) + " up to but not including " +
-           FormatRoundTrip(field.highest);
+    return "must be " + RealNumberText({field.lowest, field.highest});
 }
 
 std::string CheckSettableValue(const SettableField& field, double value) {

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "state/parameter_ranges.h"
+
 namespace seedscape {
 
 namespace {
@@ -11,10 +13,21 @@ double Next(RandomGenerator& random) {
     return static_cast<double>(random.Draw());
 }
 
+// floor(draw * count + lowest): each whole number of the range equally likely.
+double DrawWhole(RandomGenerator& random, WholeRange range) {
+    return std::floor(Next(random) * static_cast<double>(range.Count()) +
+                      static_cast<double>(range.lowest));
+}
+
+// draw * width + lowest: adding -1.5 rounds exactly as subtracting 1.5 does.
+double DrawReal(RandomGenerator& random, RealRange range) {
+    return Next(random) * range.Width() + range.lowest;
+}
+
 }  // namespace
 
 void DrawSeed(ImageState& state, RandomGenerator& random) {
-    state.seed = std::floor(Next(random) * 1000000.0 + 1.0);
+    state.seed = DrawWhole(random, kSeedRange);
 }
 
 void DrawParametersFromSeed(ImageState& state, RandomGenerator& random) {
@@ -25,12 +38,12 @@ void DrawParametersFromSeed(ImageState& state, RandomGenerator& random) {
     state.bblack = 0;
     state.sir = 290;
     state.vis = 210;
-    state.cr = Next(random) * 3.0 - 1.5;
-    state.ci = Next(random) * 3.0 - 1.5;
-    state.fak01 = std::floor(Next(random) * 25.0 + 1.0);
-    state.fak02 = std::floor(Next(random) * 25.0 + 1.0);
-    state.barva = std::floor(Next(random) * 22.0 + 1.0);
-    state.f = 5;
+    state.cr = DrawReal(random, kPlaneConstantRange);
+    state.ci = DrawReal(random, kPlaneConstantRange);
+    state.fak01 = DrawWhole(random, kFactorFormulaRange);
+    state.fak02 = DrawWhole(random, kFactorFormulaRange);
+    state.barva = DrawWhole(random, kColourSchemeRange);
+    state.f = kStartMagnification;
     RandomizeFormula(state, random);
     state.zoomx1 = std::floor(state.sir / 4.0);
     state.zoomx2 = 2;
@@ -39,16 +52,16 @@ void DrawParametersFromSeed(ImageState& state, RandomGenerator& random) {
 }
 
 void RandomizeFormula(ImageState& state, RandomGenerator& random) {
-    state.dn1 = std::floor(Next(random) * 30.0 + 1.0);
-    state.dn2 = std::floor(Next(random) * 30.0 + 1.0);
-    state.dn3 = std::floor(Next(random) * 30.0 + 1.0);
-    state.xt1 = Next(random) * 2.0 - 1.0;
-    state.yt1 = Next(random) * 2.0 - 1.0;
-    state.xt2 = Next(random) * 2.0 - 1.0;
-    state.yt2 = Next(random) * 2.0 - 1.0;
-    state.xt3 = Next(random) * 2.0 - 1.0;
-    state.yt3 = Next(random) * 2.0 - 1.0;
-    state.faktor1 = std::floor(Next(random) * 40.0 + 80.0);
+    state.dn1 = DrawWhole(random, kMultiplierRange);
+    state.dn2 = DrawWhole(random, kMultiplierRange);
+    state.dn3 = DrawWhole(random, kMultiplierRange);
+    state.xt1 = DrawReal(random, kReferencePointRange);
+    state.yt1 = DrawReal(random, kReferencePointRange);
+    state.xt2 = DrawReal(random, kReferencePointRange);
+    state.yt2 = DrawReal(random, kReferencePointRange);
+    state.xt3 = DrawReal(random, kReferencePointRange);
+    state.yt3 = DrawReal(random, kReferencePointRange);
+    state.faktor1 = DrawWhole(random, kFaktor1Range);
 }
 
 ImageState ImageMotherRecord(double seed) {

@@ -88,6 +88,14 @@ TEST(Breeding, VariantsChangeOnlyUnlockedGroupsAndAlwaysOne) {
                 any = any || changed[g];
             }
             EXPECT_TRUE(any) << "the variant is its parent";
+            // A factor that changed names another formula; 9 repeats 8.
+            const ImageState after = RecipeMotherRecord(variant);
+            const std::pair<double, double> factors[] = {{before.fak01, after.fak01},
+                                                         {before.fak02, after.fak02}};
+            for (const auto& [was, is] : factors) {
+                const bool both_eight = (was == 8 || was == 9) && (is == 8 || is == 9);
+                EXPECT_FALSE(was != is && both_eight) << was << " became " << is;
+            }
             EXPECT_EQ(variant.presses, parent.presses);
             // An exact recipe, overriding only what differs from the seed's draw.
             EXPECT_EQ(CheckRecipe(variant), "");

@@ -1,0 +1,20 @@
+#include "recipe/range_text.h"
+
+#include "recipe/number_text.h"
+
+namespace seedscape {
+
+std::string FromTo(WholeRange range) {
+    return std::to_string(range.lowest) + " to " + std::to_string(range.highest);
+}
+
+std::string WholeNumberText(WholeRange range) {
+    return "a whole number from " + FromTo(range);
+}
+
+std::string RealNumberText(RealRange range) {
+    return "a number from " + FormatRoundTrip(range.lowest) + " up to but not including " +
+           FormatRoundTrip(range.below);
+}
+
+}  // namespace seedscape
