@@ -1,7 +1,7 @@
 // The atlas beside the main window: what it lists against what "new" then
 // draws, clicks and favourites through it, the order pictures arrive in, and
 // the window staying responsive while they render and when it closes.
-#include "app/atlas_window.h"
+#include "app/atlas/atlas_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,9 +15,9 @@
 #include <memory>
 #include <thread>
 
-#include "app/form1.h"
-#include "app/magnification.h"
-#include "app/thumbnail_grid.h"
+#include "app/grid/form1.h"
+#include "app/grid/magnification.h"
+#include "app/atlas/thumbnail_grid.h"
 #include "atlas/atlas_sources.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"

@@ -10,9 +10,9 @@
 #include <QTest>
 #include <vector>
 
-#include "app/export_job.h"
-#include "app/form1.h"
-#include "app/side_panel.h"
+#include "app/panel/export_job.h"
+#include "app/grid/form1.h"
+#include "app/panel/side_panel.h"
 #include "atlas/atlas_sources.h"
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"

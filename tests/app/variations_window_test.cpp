@@ -3,7 +3,7 @@
 // forward, a variant handed back as the image mother. Recipes are checked
 // against BreedVariants, pictures against what the straightforward pass
 // draws of each recipe.
-#include "app/variations_window.h"
+#include "app/variations/variations_window.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/favourites_store.h"
-#include "app/form1.h"
-#include "app/magnification.h"
-#include "app/thumbnail.h"
-#include "app/variant_tile.h"
+#include "app/panel/favourites_store.h"
+#include "app/grid/form1.h"
+#include "app/grid/magnification.h"
+#include "app/shared/thumbnail.h"
+#include "app/variations/variant_tile.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"
 #include "state/grid_geometry.h"

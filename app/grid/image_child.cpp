@@ -1,6 +1,6 @@
-#include "app/image_child.h"
+#include "app/grid/image_child.h"
 
-#include "app/magnification.h"
+#include "app/grid/magnification.h"
 #include "render/fast/fast_render.h"
 #include "render/image_child.h"
 

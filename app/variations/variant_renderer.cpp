@@ -1,6 +1,6 @@
-#include "app/variant_renderer.h"
+#include "app/variations/variant_renderer.h"
 
-#include "app/thumbnail.h"
+#include "app/shared/thumbnail.h"
 
 namespace seedscape {
 

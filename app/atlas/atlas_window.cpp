@@ -1,4 +1,4 @@
-#include "app/atlas_window.h"
+#include "app/atlas/atlas_window.h"
 
 #include <QAction>
 #include <QEvent>
@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/form1.h"
-#include "app/thumbnail_grid.h"
-#include "app/thumbnail_renderer.h"
+#include "app/grid/form1.h"
+#include "app/atlas/thumbnail_grid.h"
+#include "app/atlas/thumbnail_renderer.h"
 #include "state/grid_geometry.h"
 
 namespace seedscape {

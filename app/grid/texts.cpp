@@ -1,4 +1,4 @@
-#include "app/texts.h"
+#include "app/grid/texts.h"
 
 #include <cmath>
 

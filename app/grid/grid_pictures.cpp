@@ -1,4 +1,4 @@
-#include "app/grid_pictures.h"
+#include "app/grid/grid_pictures.h"
 
 #include "render/image_child.h"
 

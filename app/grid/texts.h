@@ -3,7 +3,7 @@
 #include <QString>
 #include <array>
 
-#include "app/canvas.h"
+#include "app/grid/canvas.h"
 #include "state/image_state.h"
 
 namespace seedscape {

@@ -1,4 +1,4 @@
-#include "app/form1.h"
+#include "app/grid/form1.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -14,16 +14,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/atlas_window.h"
-#include "app/export_dialog.h"
-#include "app/export_job.h"
-#include "app/favourites_list.h"
-#include "app/image_child.h"
-#include "app/image_mother.h"
-#include "app/magnification.h"
-#include "app/show_recipe.h"
-#include "app/side_panel.h"
-#include "app/variations_window.h"
+#include "app/atlas/atlas_window.h"
+#include "app/panel/export_dialog.h"
+#include "app/panel/export_job.h"
+#include "app/panel/favourites_list.h"
+#include "app/grid/image_child.h"
+#include "app/grid/image_mother.h"
+#include "app/grid/magnification.h"
+#include "app/grid/show_recipe.h"
+#include "app/panel/side_panel.h"
+#include "app/variations/variations_window.h"
 #include "export/write_picture.h"
 #include "image_file/png_file.h"
 #include "recipe/number_text.h"

@@ -1,4 +1,4 @@
-#include "app/thumbnail_grid.h"
+#include "app/atlas/thumbnail_grid.h"
 
 #include <QContextMenuEvent>
 #include <QHelpEvent>

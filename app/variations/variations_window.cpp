@@ -1,4 +1,4 @@
-#include "app/variations_window.h"
+#include "app/variations/variations_window.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -10,9 +10,9 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/form1.h"
-#include "app/variant_renderer.h"
-#include "app/variant_tile.h"
+#include "app/grid/form1.h"
+#include "app/variations/variant_renderer.h"
+#include "app/variations/variant_tile.h"
 
 namespace seedscape {
 

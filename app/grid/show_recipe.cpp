@@ -1,8 +1,8 @@
-#include "app/show_recipe.h"
+#include "app/grid/show_recipe.h"
 
-#include "app/image_child.h"
-#include "app/magnification.h"
-#include "app/texts.h"
+#include "app/grid/image_child.h"
+#include "app/grid/magnification.h"
+#include "app/grid/texts.h"
 #include "recipe/settable_fields.h"
 #include "render/fast/fast_render.h"
 #include "state/image_mother_parameters.h"

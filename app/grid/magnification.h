@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/canvas.h"
+#include "app/grid/canvas.h"
 #include "state/image_state.h"
 
 namespace seedscape {

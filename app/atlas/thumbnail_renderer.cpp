@@ -1,8 +1,8 @@
-#include "app/thumbnail_renderer.h"
+#include "app/atlas/thumbnail_renderer.h"
 
 #include <algorithm>
 
-#include "app/thumbnail.h"
+#include "app/shared/thumbnail.h"
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
 

@@ -1,7 +1,7 @@
-#include "app/image_mother.h"
+#include "app/grid/image_mother.h"
 
-#include "app/magnification.h"
-#include "app/texts.h"
+#include "app/grid/magnification.h"
+#include "app/grid/texts.h"
 #include "render/fast/fast_render.h"
 #include "state/image_mother_parameters.h"
 

@@ -1,4 +1,4 @@
-#include "app/export_job.h"
+#include "app/panel/export_job.h"
 
 #include <QFileInfo>
 

@@ -10,11 +10,11 @@
 #include <optional>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/favourites_store.h"
-#include "app/grid_pictures.h"
-#include "app/texts.h"
-#include "app/visit_history.h"
+#include "app/grid/canvas.h"
+#include "app/panel/favourites_store.h"
+#include "app/grid/grid_pictures.h"
+#include "app/grid/texts.h"
+#include "app/panel/visit_history.h"
 #include "recipe/recipe.h"
 #include "state/image_state.h"
 #include "state/random_generator.h"

@@ -1,4 +1,4 @@
-#include "app/thumbnail.h"
+#include "app/shared/thumbnail.h"
 
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"

@@ -1,4 +1,4 @@
-#include "app/favourites_store.h"
+#include "app/panel/favourites_store.h"
 
 #include <QDir>
 #include <QFile>

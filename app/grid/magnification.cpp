@@ -1,9 +1,9 @@
-#include "app/magnification.h"
+#include "app/grid/magnification.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "app/texts.h"
+#include "app/grid/texts.h"
 
 namespace seedscape {
 

@@ -1,4 +1,4 @@
-#include "app/visit_history.h"
+#include "app/panel/visit_history.h"
 
 namespace seedscape {
 

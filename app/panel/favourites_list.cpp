@@ -1,8 +1,8 @@
-#include "app/favourites_list.h"
+#include "app/panel/favourites_list.h"
 
 #include <QMenu>
 
-#include "app/thumbnail.h"
+#include "app/shared/thumbnail.h"
 #include "recipe/draw_recipe.h"
 
 namespace seedscape {

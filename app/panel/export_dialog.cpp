@@ -1,4 +1,4 @@
-#include "app/export_dialog.h"
+#include "app/panel/export_dialog.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

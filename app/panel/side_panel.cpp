@@ -1,4 +1,4 @@
-#include "app/side_panel.h"
+#include "app/panel/side_panel.h"
 
 #include <QAction>
 #include <QHBoxLayout>

@@ -1,4 +1,4 @@
-#include "app/variant_tile.h"
+#include "app/variations/variant_tile.h"
 
 #include <QMouseEvent>
 #include <QPainter>

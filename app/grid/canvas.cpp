@@ -1,4 +1,4 @@
-#include "app/canvas.h"
+#include "app/grid/canvas.h"
 
 #include <QFontMetrics>
 #include <QPainter>
