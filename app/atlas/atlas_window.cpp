@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/grid/form1.h"
 #include "app/atlas/thumbnail_grid.h"
 #include "app/atlas/thumbnail_renderer.h"
+#include "app/grid/form1.h"
 #include "state/grid_geometry.h"
 
 namespace seedscape {

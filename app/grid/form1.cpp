@@ -15,13 +15,13 @@
 #include <cmath>
 
 #include "app/atlas/atlas_window.h"
-#include "app/panel/export_dialog.h"
-#include "app/panel/export_job.h"
-#include "app/panel/favourites_list.h"
 #include "app/grid/image_child.h"
 #include "app/grid/image_mother.h"
 #include "app/grid/magnification.h"
 #include "app/grid/show_recipe.h"
+#include "app/panel/export_dialog.h"
+#include "app/panel/export_job.h"
+#include "app/panel/favourites_list.h"
 #include "app/panel/side_panel.h"
 #include "app/variations/variations_window.h"
 #include "export/write_picture.h"

@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "app/grid/canvas.h"
-#include "app/panel/favourites_store.h"
 #include "app/grid/grid_pictures.h"
 #include "app/grid/texts.h"
+#include "app/panel/favourites_store.h"
 #include "app/panel/visit_history.h"
 #include "recipe/recipe.h"
 #include "state/image_state.h"

@@ -15,9 +15,9 @@
 #include <memory>
 #include <thread>
 
+#include "app/atlas/thumbnail_grid.h"
 #include "app/grid/form1.h"
 #include "app/grid/magnification.h"
-#include "app/atlas/thumbnail_grid.h"
 #include "atlas/atlas_sources.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"

@@ -10,8 +10,8 @@
 #include <QTest>
 #include <vector>
 
-#include "app/panel/export_job.h"
 #include "app/grid/form1.h"
+#include "app/panel/export_job.h"
 #include "app/panel/side_panel.h"
 #include "atlas/atlas_sources.h"
 #include "image_file/png_file.h"

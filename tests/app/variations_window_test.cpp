@@ -20,9 +20,9 @@
 #include <thread>
 #include <vector>
 
-#include "app/panel/favourites_store.h"
 #include "app/grid/form1.h"
 #include "app/grid/magnification.h"
+#include "app/panel/favourites_store.h"
 #include "app/shared/thumbnail.h"
 #include "app/variations/variant_tile.h"
 #include "recipe/draw_recipe.h"
