@@ -12,7 +12,6 @@
 
 #include "app/atlas/thumbnail_grid.h"
 #include "app/atlas/thumbnail_renderer.h"
-#include "app/grid/form1.h"
 #include "state/grid_geometry.h"
 
 namespace seedscape {
@@ -39,10 +38,9 @@ bool IsPlainMother(const Recipe& recipe) {
 
 }  // namespace
 
-AtlasWindow::AtlasWindow(Form1* form, int render_threads)
-    : QWidget(form, Qt::Window),
-      form_(form),
-      mother_seed_(static_cast<int>(form->state().seed)),
+AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
+    : QWidget(parent, Qt::Window),
+      mother_seed_(mother_seed),
       shown_(kKeptKilobytes),
       renderer_(std::make_unique<ThumbnailRenderer>(nullptr, render_threads)) {
     setObjectName(QStringLiteral("Atlas"));
@@ -119,14 +117,6 @@ AtlasWindow::AtlasWindow(Form1* form, int render_threads)
     });
     connect(renderer_.get(), &ThumbnailRenderer::rendered, this, &AtlasWindow::Arrived);
 
-    connect(form, &Form1::motherChanged, this, [this](int seed) {
-        mother_seed_ = seed;
-        if (kind_ == SourceKind::kChain) Rebuild();
-    });
-    connect(form, &Form1::favouritesChanged, this, [this] {
-        if (kind_ == SourceKind::kFavourites) Rebuild(true);
-    });
-
     resize(8 * (kCell.width() + kGap) + 50, 5 * (kCell.height() + kGap) + 110);
     SourceChosen();
 }
@@ -142,6 +132,16 @@ void AtlasWindow::ShowSource(SourceKind kind) {
 
 void AtlasWindow::SetFirstSeed(int seed) {
     first_seed_->setValue(seed);
+}
+
+void AtlasWindow::FollowMother(int seed) {
+    mother_seed_ = seed;
+    if (kind_ == SourceKind::kChain) Rebuild();
+}
+
+void AtlasWindow::SetFavourites(const std::vector<Recipe>& favourites) {
+    favourites_ = favourites;
+    if (kind_ == SourceKind::kFavourites) Rebuild(true);
 }
 
 void AtlasWindow::SourceChosen() {
@@ -164,7 +164,7 @@ void AtlasWindow::Rebuild(bool keep_place) {
             source_.emplace(AtlasSource::Random(QRandomGenerator::global()->bounded(86400.0)));
             break;
         case SourceKind::kFavourites:
-            source_.emplace(AtlasSource::Favourites(form_->favourites().favourites()));
+            source_.emplace(AtlasSource::Favourites(favourites_));
             break;
     }
     setWindowTitle(tr("Atlas \u2014 %1").arg(QString::fromStdString(source_->name())));
@@ -282,9 +282,9 @@ void AtlasWindow::Choose(int index) {
 
 void AtlasWindow::ChooseRecipe(const Recipe& recipe) {
     if (IsPlainMother(recipe)) {
-        form_->GoToSeed(QString::number(recipe.seed));
+        emit seedChosen(recipe.seed);
     } else {
-        form_->ShowRecipeText(QString::fromStdString(PrintRecipe(recipe)));
+        emit recipeChosen(recipe);
     }
 }
 
@@ -294,7 +294,7 @@ void AtlasWindow::AddFavourite(int index) {
 }
 
 void AtlasWindow::AddRecipeToFavourites(const Recipe& recipe) {
-    form_->AddToFavourites(recipe);
+    emit favouriteRequested(recipe);
     status_->setText(tr("Added seed %1 to the favourites").arg(recipe.seed));
 }
 

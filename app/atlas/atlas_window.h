@@ -17,7 +17,6 @@
 
 namespace seedscape {
 
-class Form1;
 class ThumbnailGrid;
 class ThumbnailRenderer;
 struct ThumbnailJob;
@@ -26,17 +25,19 @@ struct Thumbnail;
 // A window of small image mothers to look at side by side: the next ones of
 // the chain, a run of seeds, a random draw or the favourites. The pictures
 // render in the background, those in view first, and more are listed as the
-// list is scrolled. A click makes a picture the main window's image mother;
-// the context menu, F or Ctrl+D add it to the favourites.
+// list is scrolled. A click asks for a picture to be made the main window's
+// image mother; the context menu, F or Ctrl+D ask for it to be kept among
+// the favourites. The window that opens the atlas answers those signals and
+// tells it of its mother and favourites.
 class AtlasWindow : public QWidget {
     Q_OBJECT
 
   public:
     enum class SourceKind { kChain, kFromSeed, kRandom, kFavourites };
 
-    // A window of its own that follows `form`'s mother and favourites, and
-    // goes when `form` goes. `render_threads` 0: one per core.
-    explicit AtlasWindow(Form1* form, int render_threads = 0);
+    // A window of its own that goes when `parent` goes; "Next in the
+    // chain" starts after `mother_seed`. `render_threads` 0: one per core.
+    AtlasWindow(QWidget* parent, int mother_seed, int render_threads = 0);
     ~AtlasWindow() override;
 
     void ShowSource(SourceKind kind);
@@ -60,9 +61,20 @@ class AtlasWindow : public QWidget {
     void Choose(int index);
     void AddFavourite(int index);
 
+    // The main window shows another mother: "Next in the chain" follows it.
+    void FollowMother(int seed);
+    // What "Favourites" lists, told again whenever they change.
+    void SetFavourites(const std::vector<Recipe>& favourites);
+
   signals:
     // A picture has been drawn; `full` at 1x.
     void thumbnailArrived(const seedscape::Recipe& recipe, const QImage& full);
+    // A plain image mother was chosen: its seed, to be drawn as "new" would.
+    void seedChosen(int seed);
+    // Any other picture was chosen, to be drawn with its mother and every
+    // child before it.
+    void recipeChosen(const seedscape::Recipe& recipe);
+    void favouriteRequested(const seedscape::Recipe& recipe);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -83,9 +95,9 @@ class AtlasWindow : public QWidget {
     void ChooseRecipe(const Recipe& recipe);
     void AddRecipeToFavourites(const Recipe& recipe);
 
-    Form1* form_;
     SourceKind kind_ = SourceKind::kChain;
     int mother_seed_;  // the main window's, for "Next in the chain"
+    std::vector<Recipe> favourites_;
     std::optional<AtlasSource> source_;
     bool source_ended_ = false;
     std::vector<Recipe> pictures_;

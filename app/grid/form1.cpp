@@ -158,9 +158,7 @@ void Form1::BuildPanel() {
                                   QKeySequence(tr("Ctrl+D")), &Form1::AddFavouriteClicked)});
     favourites_list_ = new FavouritesList(panel_);
     panel_->AddWidget(favourites_list_, 1);
-    connect(favourites_list_, &FavouritesList::pictureChosen, this, [this](const Recipe& recipe) {
-        ShowRecipeText(QString::fromStdString(PrintRecipe(recipe)));
-    });
+    connect(favourites_list_, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
     connect(favourites_list_, &FavouritesList::removeRequested, this, [this](const Recipe& recipe) {
         favourites_.Remove(recipe);
         ShowFavourites();
@@ -324,15 +322,19 @@ bool Form1::GoToSeed(const QString& text) {
         seed_problem_->show();
         return false;
     }
+    ShowSeedMother(static_cast<int>(*seed));
+    return true;
+}
+
+void Form1::ShowSeedMother(int seed) {
     seed_problem_->hide();
     Recipe mother;
-    mother.seed = static_cast<int>(*seed);
+    mother.seed = seed;
     // As "new" does: the factor the last image left carries into the mother.
     const double fak_before = state_.fak;
     seedscape::ShowRecipe(mother, fak_before, state_, random_, canvas_);
     MotherShown(fak_before);
     update();
-    return true;
 }
 
 void Form1::SeedBoxEntered() {
@@ -369,6 +371,12 @@ bool Form1::ShowRecipeText(const QString& text) {
     return true;
 }
 
+void Form1::ShowPicture(const Recipe& recipe) {
+    // Through its text, as a paste: the same recipe on screen and the same
+    // news.
+    ShowRecipeText(QString::fromStdString(PrintRecipe(recipe)));
+}
+
 bool Form1::SaveImageTo(const QString& path) {
     const PictureWriting written =
         WritePicturePng(OnScreen(pictures_.Latest()), path.toStdString());
@@ -397,7 +405,15 @@ void Form1::AddToFavourites(const Recipe& recipe) {
 }
 
 void Form1::OpenAtlas() {
-    if (!atlas_) atlas_ = new AtlasWindow(this);
+    if (!atlas_) {
+        atlas_ = new AtlasWindow(this, static_cast<int>(state_.seed));
+        atlas_->SetFavourites(favourites_.favourites());
+        connect(this, &Form1::motherChanged, atlas_, &AtlasWindow::FollowMother);
+        connect(this, &Form1::favouritesChanged, atlas_, &AtlasWindow::SetFavourites);
+        connect(atlas_, &AtlasWindow::seedChosen, this, &Form1::ShowSeedMother);
+        connect(atlas_, &AtlasWindow::recipeChosen, this, &Form1::ShowPicture);
+        connect(atlas_, &AtlasWindow::favouriteRequested, this, &Form1::AddToFavourites);
+    }
     atlas_->show();
     atlas_->raise();
     atlas_->activateWindow();
@@ -410,7 +426,7 @@ void Form1::AddFavouriteClicked() {
 void Form1::ShowFavourites() {
     favourites_list_->Show(favourites_.favourites());
     if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowMessage(news);
-    emit favouritesChanged();
+    emit favouritesChanged(favourites_.favourites());
 }
 
 void Form1::ZoomInClicked() {
@@ -430,7 +446,11 @@ void Form1::FullScreenClicked() {
 }
 
 void Form1::VariationsClicked() {
-    if (variations_ == nullptr) variations_ = new VariationsWindow(this);
+    if (variations_ == nullptr) {
+        variations_ = new VariationsWindow(this);
+        connect(variations_, &VariationsWindow::motherRequested, this, &Form1::ShowAsMother);
+        connect(variations_, &VariationsWindow::favouriteRequested, this, &Form1::AddToFavourites);
+    }
     variations_->Open(pictures_.Latest());
 }
 

@@ -87,7 +87,7 @@ class Form1 : public QWidget {
   signals:
     // The mother on screen changed; the atlas follows the chain from it.
     void motherChanged(int seed);
-    void favouritesChanged();
+    void favouritesChanged(const std::vector<seedscape::Recipe>& favourites);
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -105,6 +105,10 @@ class Form1 : public QWidget {
     void ExitClicked();                   // "exit", Command2
     // A mouse press on the window: a child when it lies on the image mother.
     void ImageMotherPressed(float x, float y);
+    // Draws `seed`'s image mother as "new" does when it draws that seed.
+    void ShowSeedMother(int seed);
+    // Draws a picture as pasting its recipe does.
+    void ShowPicture(const Recipe& recipe);
 
     // The panel's actions.
     void SaveImageClicked();

@@ -10,7 +10,6 @@
 #include <bit>
 #include <cstdint>
 
-#include "app/grid/form1.h"
 #include "app/variations/variant_renderer.h"
 #include "app/variations/variant_tile.h"
 
@@ -65,10 +64,8 @@ QStringList ChangedGroups(const Recipe& parent, const Recipe& variant) {
 
 }  // namespace
 
-VariationsWindow::VariationsWindow(Form1* main_window)
-    : QWidget(main_window, Qt::Window),
-      main_window_(main_window),
-      renderer_(std::make_unique<VariantRenderer>()) {
+VariationsWindow::VariationsWindow(QWidget* parent)
+    : QWidget(parent, Qt::Window), renderer_(std::make_unique<VariantRenderer>()) {
     setObjectName(QStringLiteral("VariationsWindow"));
     setWindowTitle(tr("Variations"));
     connect(renderer_.get(), &VariantRenderer::pictureDrawn, this, &VariationsWindow::PictureDrawn,
@@ -344,7 +341,7 @@ void VariationsWindow::ShowRecipeLine(int place) {
 void VariationsWindow::UseAsMother(int place) {
     const std::optional<Recipe> recipe = RecipeAt(place);
     if (!recipe) return;
-    main_window_->ShowAsMother(*recipe);
+    emit motherRequested(*recipe);
     // A child's variant keeps its presses; the main window starts from its
     // parameters as a mother.
     message_->setText(recipe->presses.empty()
@@ -355,7 +352,7 @@ void VariationsWindow::UseAsMother(int place) {
 void VariationsWindow::AddToFavourites(int place) {
     const std::optional<Recipe> recipe = RecipeAt(place);
     if (!recipe) return;
-    main_window_->AddToFavourites(*recipe);
+    emit favouriteRequested(*recipe);
     message_->setText(tr("Added to the favourites"));
 }
 

@@ -17,7 +17,6 @@
 
 namespace seedscape {
 
-class Form1;
 class VariantRenderer;
 class VariantTile;
 
@@ -34,7 +33,8 @@ struct Generation {
 // generation; locks keep groups of parameters, the strength sets how far
 // the continuous ones move. Every variant is an exact recipe, bred by
 // BreedVariants from the centre and the settings alone: the main window's
-// generator is never touched.
+// generator is never touched. What is to become of a picture there, the
+// window only asks for, by its signals.
 class VariationsWindow : public QWidget {
     Q_OBJECT
 
@@ -42,7 +42,8 @@ class VariationsWindow : public QWidget {
     // The variants' places, 0 to 7, and the centre's.
     static constexpr int kCentre = kVariantsPerGeneration;
 
-    explicit VariationsWindow(Form1* main_window);
+    // A window of its own that goes when `parent` goes.
+    explicit VariationsWindow(QWidget* parent);
     ~VariationsWindow() override;
 
     // Shows the window with `picture` in the centre and its first
@@ -71,6 +72,9 @@ class VariationsWindow : public QWidget {
   signals:
     // Every picture of the generation shown is drawn.
     void generationDrawn();
+    // A picture's parameters are to be the main window's image mother.
+    void motherRequested(const seedscape::Recipe& recipe);
+    void favouriteRequested(const seedscape::Recipe& recipe);
 
   private:
     void BuildControls();
@@ -86,7 +90,6 @@ class VariationsWindow : public QWidget {
     void AddToFavourites(int place);
     void CopyRecipe(int place);
 
-    Form1* main_window_;
     std::vector<Generation> generations_;
     std::size_t current_ = 0;
     std::vector<Recipe> variants_;

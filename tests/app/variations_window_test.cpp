@@ -421,6 +421,29 @@ class VariationsWindowTest : public QObject {
         }
     }
 
+    // Without a main window the window only asks, by its signals, for the
+    // exact recipe at the place.
+    void onItsOwnTheWindowAsksBySignals() {
+        QWidget owner;
+        auto* window = new VariationsWindow(&owner);
+        std::vector<Recipe> mothers;
+        std::vector<Recipe> favourites;
+        connect(window, &VariationsWindow::motherRequested,
+                [&](const Recipe& recipe) { mothers.push_back(recipe); });
+        connect(window, &VariationsWindow::favouriteRequested,
+                [&](const Recipe& recipe) { favourites.push_back(recipe); });
+        window->Open(ParseRecipe("seedscape/1 seed=449139 press=150,100@5").recipe.value());
+        TriggerOnTile(*window, 2, "UseAsMother");
+        TriggerOnTile(*window, 5, "AddFavourite");
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("UseCentreAsMother")),
+                          Qt::LeftButton);
+        QCOMPARE(Printed(mothers), Printed({window->variants()[2], window->current().centre}));
+        QCOMPARE(Printed(favourites), Printed({window->variants()[5]}));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("BreedMessage"))->text(),
+                 QStringLiteral("Its parameters drawn as the image mother in the main window"));
+        QVERIFY(WaitForPictures(*window));
+    }
+
     // Any variant and the centre go to the favourites, kept in the main
     // window's file; "Copy recipe" copies the exact recipe.
     void favouritesAndCopy() {
