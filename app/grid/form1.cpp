@@ -4,24 +4,22 @@
 #include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QStandardPaths>
 #include <algorithm>
 #include <cmath>
 
 #include "app/atlas/atlas_window.h"
+#include "app/grid/export_choices.h"
 #include "app/grid/image_child.h"
 #include "app/grid/image_mother.h"
 #include "app/grid/magnification.h"
 #include "app/grid/show_recipe.h"
-#include "app/panel/export_dialog.h"
-#include "app/panel/export_job.h"
-#include "app/panel/favourites_list.h"
+#include "app/panel/export_runner.h"
+#include "app/panel/picture_dialogs.h"
 #include "app/panel/side_panel.h"
 #include "app/variations/variations_window.h"
 #include "export/write_picture.h"
@@ -62,7 +60,10 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnificationClicked);
     AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnificationClicked);
     AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelpClicked);
-    BuildPanel();
+    actions_ = MakeWindowActions(this);
+    panel_ = BuildWindowPanel(this, actions_);
+    export_ = std::make_unique<ExportRunner>(panel_.side);
+    ConnectActions();
     favourites_.Load();
     ShowFavourites();
     SetPanelVisible(true);
@@ -84,108 +85,46 @@ void Form1::AddButton(const char* name, const QString& caption, int left, int wi
     connect(button, &QPushButton::clicked, this, handler);
 }
 
-QAction* Form1::AddAction(const char* name, const QString& text, const QKeySequence& keys,
-                          void (Form1::*handler)()) {
-    auto* action = new QAction(text, this);
-    action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(keys);
-    // The panel's buttons tell their keys on hover.
-    action->setToolTip(QStringLiteral("%1 (%2)").arg(QString(text).remove(QStringLiteral("...")),
-                                                     keys.toString(QKeySequence::NativeText)));
-    // Added to the window, the keys work with the panel hidden too.
-    addAction(action);
-    if (handler != nullptr) connect(action, &QAction::triggered, this, handler);
-    return action;
-}
-
-void Form1::BuildPanel() {
-    panel_ = new SidePanel(this);
-
-    seed_box_ = new QLineEdit(panel_);
-    seed_box_->setObjectName(QStringLiteral("SeedBox"));
-    seed_box_->setPlaceholderText(tr("seed, 1 to 1000000"));
-    seed_box_->setToolTip(tr("Type a seed and press Enter to make its image mother (Ctrl+G)"));
-    seed_problem_ = new QLabel(panel_);
-    seed_problem_->setObjectName(QStringLiteral("SeedBoxProblem"));
-    seed_problem_->setWordWrap(true);
-    seed_problem_->hide();
-    connect(seed_box_, &QLineEdit::returnPressed, this, &Form1::SeedBoxEntered);
-    connect(seed_box_, &QLineEdit::textEdited, seed_problem_, &QLabel::hide);
-    QAction* focus_seed =
-        AddAction("GoToSeed", tr("Go to seed"), QKeySequence(tr("Ctrl+G")), nullptr);
-    connect(focus_seed, &QAction::triggered, this, [this] {
+void Form1::ConnectActions() {
+    const auto on = [this](QAction* action, void (Form1::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    connect(panel_.seed_box, &QLineEdit::returnPressed, this, &Form1::SeedBoxEntered);
+    connect(actions_.go_to_seed, &QAction::triggered, this, [this] {
         SetPanelVisible(true);
-        seed_box_->setFocus();
-        seed_box_->selectAll();
+        panel_.seed_box->setFocus();
+        panel_.seed_box->selectAll();
     });
-    back_action_ = AddAction("Back", tr("Back"), QKeySequence::Back, &Form1::GoBack);
-    forward_action_ = AddAction("Forward", tr("Forward"), QKeySequence::Forward, &Form1::GoForward);
-    panel_->AddSection(tr("Seed"), {});
-    panel_->AddWidget(seed_box_);
-    panel_->AddWidget(seed_problem_);
-    panel_->AddRow({back_action_, forward_action_});
+    on(actions_.back, &Form1::GoBack);
+    on(actions_.forward, &Form1::GoForward);
+    on(actions_.new_image_mother, &Form1::NewImageMotherClicked);
+    on(actions_.increase_magnification, &Form1::IncreaseMagnificationClicked);
+    on(actions_.reduce_magnification, &Form1::ReduceMagnificationClicked);
+    on(actions_.show_help, &Form1::ShowHelpClicked);
+    on(actions_.save_image, &Form1::SaveImageClicked);
+    on(actions_.export_picture, &Form1::ExportClicked);
+    on(actions_.copy_recipe, &Form1::CopyRecipeClicked);
+    on(actions_.paste_recipe, &Form1::PasteRecipeClicked);
+    on(actions_.open, &Form1::OpenClicked);
+    on(actions_.variations, &Form1::VariationsClicked);
+    on(actions_.atlas, &Form1::OpenAtlas);
+    on(actions_.add_favourite, &Form1::AddFavouriteClicked);
+    on(actions_.zoom_in, &Form1::ZoomInClicked);
+    on(actions_.zoom_out, &Form1::ZoomOutClicked);
+    on(actions_.full_screen, &Form1::FullScreenClicked);
+    connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
 
-    QAction* increase = AddAction("IncreaseMagnification", tr("Increase magnification"),
-                                  QKeySequence(Qt::Key_Plus), &Form1::IncreaseMagnificationClicked);
-    // "+" is typed with Shift on many keyboards; "=" is the same key.
-    increase->setShortcuts({QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
-    panel_->AddSection(
-        tr("Image"),
-        {AddAction("NewImageMother", tr("New image mother"), QKeySequence(Qt::Key_N),
-                   &Form1::NewImageMotherClicked),
-         increase,
-         AddAction("ReduceMagnification", tr("Reduce magnification"), QKeySequence(Qt::Key_Minus),
-                   &Form1::ReduceMagnificationClicked),
-         AddAction("ShowHelp", tr("Help"), QKeySequence(Qt::Key_F1), &Form1::ShowHelpClicked)});
-
-    panel_->AddSection(
-        tr("Picture"),
-        {AddAction("SaveImage", tr("Save image..."), QKeySequence::Save, &Form1::SaveImageClicked),
-         AddAction("Export", tr("Export..."), QKeySequence(tr("Ctrl+E")), &Form1::ExportClicked),
-         AddAction("CopyRecipe", tr("Copy recipe"), QKeySequence::Copy, &Form1::CopyRecipeClicked),
-         AddAction("PasteRecipe", tr("Paste recipe"), QKeySequence::Paste,
-                   &Form1::PasteRecipeClicked),
-         AddAction("Open", tr("Open..."), QKeySequence::Open, &Form1::OpenClicked)});
-
-    panel_->AddSection(
-        tr("Explore"),
-        {AddAction("Variations", tr("Variations..."), QKeySequence(tr("Ctrl+B")),
-                   &Form1::VariationsClicked),
-         AddAction("Atlas", tr("Atlas..."), QKeySequence(tr("Ctrl+T")), &Form1::OpenAtlas)});
-
-    panel_->AddSection(tr("Favourites"),
-                       {AddAction("AddFavourite", tr("\u2605 Add to favourites"),
-                                  QKeySequence(tr("Ctrl+D")), &Form1::AddFavouriteClicked)});
-    favourites_list_ = new FavouritesList(panel_);
-    panel_->AddWidget(favourites_list_, 1);
-    connect(favourites_list_, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
-    connect(favourites_list_, &FavouritesList::removeRequested, this, [this](const Recipe& recipe) {
-        favourites_.Remove(recipe);
-        ShowFavourites();
-    });
-
-    panel_action_ = new QAction(tr("Show panel"), this);
-    panel_action_->setObjectName(QStringLiteral("ShowPanel"));
-    panel_action_->setCheckable(true);
-    panel_action_->setShortcut(QKeySequence(Qt::Key_F9));
-    panel_action_->setToolTip(tr("Show or hide this panel (F9)"));
-    addAction(panel_action_);
-    connect(panel_action_, &QAction::toggled, this, &Form1::SetPanelVisible);
-    panel_->AddSection(
-        tr("View"),
-        {AddAction("ZoomIn", tr("Zoom in"), QKeySequence::ZoomIn, &Form1::ZoomInClicked),
-         AddAction("ZoomOut", tr("Zoom out"), QKeySequence::ZoomOut, &Form1::ZoomOutClicked),
-         AddAction("FullScreen", tr("Full screen"), QKeySequence(Qt::Key_F11),
-                   &Form1::FullScreenClicked),
-         panel_action_});
-    connect(panel_, &SidePanel::cancelExportClicked, this, [this] {
-        if (export_job_) export_job_->Cancel();
-    });
+    connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
+    connect(panel_.favourites, &FavouritesList::removeRequested, this,
+            [this](const Recipe& recipe) {
+                favourites_.Remove(recipe);
+                ShowFavourites();
+            });
 }
 
 void Form1::SetPanelVisible(bool visible) {
-    panel_->setVisible(visible);
-    panel_action_->setChecked(visible);
+    panel_.side->setVisible(visible);
+    actions_.show_panel->setChecked(visible);
     Relayout();
 }
 
@@ -207,9 +146,10 @@ void Form1::Relayout() {
     }
     const int grid_width = kCanvasWidth * zoom_;
     const int grid_height = kCanvasHeight * zoom_;
-    const bool panel = panel_->isVisibleTo(this);
+    const bool panel = panel_.side->isVisibleTo(this);
     const int height = std::max(grid_height, panel ? kPanelHeight : 0);
-    panel_->setGeometry(grid_width + kPanelGap, kButtonTop, kPanelWidth, height - 2 * kButtonTop);
+    panel_.side->setGeometry(grid_width + kPanelGap, kButtonTop, kPanelWidth,
+                             height - 2 * kButtonTop);
     const int width = panel ? grid_width + kPanelGap + kPanelWidth + kPanelGap : grid_width;
     setMinimumSize(width, height);
     if (!isFullScreen()) resize(width, height);
@@ -285,14 +225,15 @@ void Form1::ChildShown(float x, float y) {
 }
 
 void Form1::UpdatePanel() {
-    panel_->ShowRecipeText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
-    if (!seed_box_->hasFocus()) seed_box_->setText(QString::number(pictures_.Latest().seed));
-    back_action_->setEnabled(history_.CanGoBack());
-    forward_action_->setEnabled(history_.CanGoForward());
+    panel_.side->ShowRecipeText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
+    if (!panel_.seed_box->hasFocus())
+        panel_.seed_box->setText(QString::number(pictures_.Latest().seed));
+    actions_.back->setEnabled(history_.CanGoBack());
+    actions_.forward->setEnabled(history_.CanGoForward());
 }
 
 void Form1::ShowMessage(const QString& text) {
-    panel_->ShowMessage(text);
+    panel_.side->ShowMessage(text);
 }
 
 void Form1::ShowVisit(const Visit& visit) {
@@ -318,8 +259,8 @@ void Form1::GoForward() {
 bool Form1::GoToSeed(const QString& text) {
     const std::optional<long long> seed = ParseWholeNumber(text.trimmed().toStdString());
     if (!seed || *seed < 1 || *seed > 1000000) {
-        seed_problem_->setText(tr("enter a whole number from 1 to 1000000"));
-        seed_problem_->show();
+        panel_.seed_problem->setText(tr("enter a whole number from 1 to 1000000"));
+        panel_.seed_problem->show();
         return false;
     }
     ShowSeedMother(static_cast<int>(*seed));
@@ -327,7 +268,7 @@ bool Form1::GoToSeed(const QString& text) {
 }
 
 void Form1::ShowSeedMother(int seed) {
-    seed_problem_->hide();
+    panel_.seed_problem->hide();
     Recipe mother;
     mother.seed = seed;
     // As "new" does: the factor the last image left carries into the mother.
@@ -338,7 +279,7 @@ void Form1::ShowSeedMother(int seed) {
 }
 
 void Form1::SeedBoxEntered() {
-    if (GoToSeed(seed_box_->text())) setFocus();
+    if (GoToSeed(panel_.seed_box->text())) setFocus();
 }
 
 void Form1::ShowAsMother(const Recipe& recipe) {
@@ -424,7 +365,7 @@ void Form1::AddFavouriteClicked() {
 }
 
 void Form1::ShowFavourites() {
-    favourites_list_->Show(favourites_.favourites());
+    panel_.favourites->Show(favourites_.favourites());
     if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowMessage(news);
     emit favouritesChanged(favourites_.favourites());
 }
@@ -454,66 +395,24 @@ void Form1::VariationsClicked() {
     variations_->Open(pictures_.Latest());
 }
 
+ExportJob* Form1::export_job() const {
+    return export_->job();
+}
+
 void Form1::StartExport(const Recipe& recipe, const QString& path) {
-    if (export_job_) {
-        ShowMessage(tr("An export is running; wait for it or cancel it first"));
-        return;
-    }
-    export_job_ = std::make_unique<ExportJob>(recipe, path);
-    connect(export_job_.get(), &ExportJob::progressed, panel_, &SidePanel::ShowExportProgress);
-    connect(export_job_.get(), &ExportJob::finished, this, [this](bool, const QString& message) {
-        panel_->HideExportProgress();
-        ShowMessage(message);
-        // The job's thread may still be returning from this signal: let it go
-        // once control is back in the event loop.
-        QMetaObject::invokeMethod(
-            this, [this] { export_job_.reset(); }, Qt::QueuedConnection);
-    });
-    panel_->ShowExportProgress(0);
-    ShowMessage(tr("Exporting %1").arg(QFileInfo(path).fileName()));
-    export_job_->Start();
+    export_->Start(recipe, path);
 }
-
-namespace {
-
-QString SuggestedPath(const Recipe& recipe) {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    QString name = QStringLiteral("seedscape-%1").arg(recipe.seed);
-    if (!recipe.presses.empty()) name += QStringLiteral("-child%1").arg(recipe.presses.size());
-    if (recipe.scale != 1) name += QStringLiteral("-%1x").arg(recipe.scale);
-    return folder + QLatin1Char('/') + name + QStringLiteral(".png");
-}
-
-QString WithPngEnding(QString path) {
-    if (!path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) path += QStringLiteral(".png");
-    return path;
-}
-
-}  // namespace
 
 void Form1::SaveImageClicked() {
-    const QString path = QFileDialog::getSaveFileName(
-        this, tr("Save image"), SuggestedPath(pictures_.Latest()), tr("PNG images (*.png)"));
-    if (!path.isEmpty()) SaveImageTo(WithPngEnding(path));
+    if (const QString path = AskSavePath(this, pictures_.Latest()); !path.isEmpty()) {
+        SaveImageTo(path);
+    }
 }
 
 void Form1::ExportClicked() {
-    std::vector<std::pair<QString, Recipe>> choices = {{tr("Latest picture"), pictures_.Latest()}};
-    for (int place = 0; place < kGridPlaces; ++place) {
-        if (const std::optional<Recipe> picture = pictures_.PictureAt(place)) {
-            const QString name = place == 0 ? tr("Image mother")
-                                            : tr("Child in row %1, column %2")
-                                                  .arg(place / kGridColumns + 1)
-                                                  .arg(place % kGridColumns + 1);
-            choices.emplace_back(name, *picture);
-        }
+    if (const auto chosen = AskExport(this, ExportChoices(pictures_))) {
+        StartExport(chosen->first, chosen->second);
     }
-    ExportDialog dialog(std::move(choices), this);
-    if (dialog.exec() != QDialog::Accepted) return;
-    const Recipe recipe = dialog.Chosen();
-    const QString path = QFileDialog::getSaveFileName(this, tr("Export"), SuggestedPath(recipe),
-                                                      tr("PNG images (*.png)"));
-    if (!path.isEmpty()) StartExport(recipe, WithPngEnding(path));
 }
 
 void Form1::CopyRecipeClicked() {
@@ -526,10 +425,7 @@ void Form1::PasteRecipeClicked() {
 }
 
 void Form1::OpenClicked() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
-    const QString path =
-        QFileDialog::getOpenFileName(this, tr("Open"), folder, tr("PNG images (*.png)"));
-    if (!path.isEmpty()) OpenImageFile(path);
+    if (const QString path = AskOpenPath(this); !path.isEmpty()) OpenImageFile(path);
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {

@@ -1,8 +1,5 @@
 #pragma once
 
-#include <QAction>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QWidget>
@@ -15,6 +12,8 @@
 #include "app/grid/texts.h"
 #include "app/panel/favourites_store.h"
 #include "app/panel/visit_history.h"
+#include "app/panel/window_actions.h"
+#include "app/panel/window_panel.h"
 #include "recipe/recipe.h"
 #include "state/image_state.h"
 #include "state/random_generator.h"
@@ -23,8 +22,7 @@ namespace seedscape {
 
 class AtlasWindow;
 class ExportJob;
-class FavouritesList;
-class SidePanel;
+class ExportRunner;
 class VariationsWindow;
 
 // The program's one window: five buttons in a row near the top, a retained
@@ -47,7 +45,7 @@ class Form1 : public QWidget {
 
     const ImageState& state() const { return state_; }
     const Canvas& canvas() const { return canvas_; }
-    SidePanel* panel() const { return panel_; }
+    SidePanel* panel() const { return panel_.side; }
     // The recipes of what the grid shows.
     const GridPictures& pictures() const { return pictures_; }
     const FavouritesStore& favourites() const { return favourites_; }
@@ -70,7 +68,7 @@ class Form1 : public QWidget {
     // Starts exporting a picture in the background; the panel shows the
     // progress. The running export, if any.
     void StartExport(const Recipe& recipe, const QString& path);
-    ExportJob* export_job() const { return export_job_.get(); }
+    ExportJob* export_job() const;
     // Back and forward through the mothers visited.
     void GoBack();
     void GoForward();
@@ -125,9 +123,8 @@ class Form1 : public QWidget {
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
-    QAction* AddAction(const char* name, const QString& text, const QKeySequence& keys,
-                       void (Form1::*handler)());
-    void BuildPanel();
+    // Each action and each part of the panel to what it does.
+    void ConnectActions();
     void Relayout();
     // After every new mother or child: the grid's recipes, the history, the
     // panel.
@@ -147,14 +144,9 @@ class Form1 : public QWidget {
     FavouritesStore favourites_;
     std::vector<std::pair<QPushButton*, QRect>> buttons_;  // with their geometry at 1x
     int zoom_ = 1;
-    SidePanel* panel_ = nullptr;
-    QLineEdit* seed_box_ = nullptr;
-    QLabel* seed_problem_ = nullptr;
-    FavouritesList* favourites_list_ = nullptr;
-    QAction* panel_action_ = nullptr;
-    QAction* back_action_ = nullptr;
-    QAction* forward_action_ = nullptr;
-    std::unique_ptr<ExportJob> export_job_;
+    WindowActions actions_{};
+    WindowPanel panel_{};
+    std::unique_ptr<ExportRunner> export_;
     QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
     QPointer<AtlasWindow> atlas_;            // null once closed
 };
