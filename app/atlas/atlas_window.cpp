@@ -65,7 +65,7 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
     draw_again_->setObjectName(QStringLiteral("AtlasDrawAgain"));
 
     grid_ = new ThumbnailGrid(
-        kCell, [this](int index) { return Shown(index); },
+        kCell, [this](int index) { return KeptThumbnail(index); },
         [this](int index) { return Describe(index); });
     scroll_ = new QScrollArea(this);
     scroll_->setObjectName(QStringLiteral("AtlasScroll"));
@@ -95,13 +95,12 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
     connect(add, &QAction::triggered, this,
             [this] { AddFavourite(grid_->hovered() >= 0 ? grid_->hovered() : grid_->selected()); });
 
-    connect(source_box_, &QComboBox::currentIndexChanged, this, &AtlasWindow::SourceChosen);
+    connect(source_box_, &QComboBox::currentIndexChanged, this, &AtlasWindow::ShowChosenSource);
     connect(first_seed_, &QSpinBox::valueChanged, this, [this] {
         if (kind_ == SourceKind::kFromSeed) Rebuild();
     });
     connect(draw_again_, &QPushButton::clicked, this, [this] { Rebuild(); });
-    connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this,
-            &AtlasWindow::ViewChanged);
+    connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this, &AtlasWindow::FillView);
     connect(grid_, &ThumbnailGrid::clicked, this, &AtlasWindow::Choose);
     connect(grid_, &ThumbnailGrid::hoveredChanged, this, &AtlasWindow::ShowStatus);
     connect(grid_, &ThumbnailGrid::contextMenuAt, this, [this](int index, QPoint global) {
@@ -115,10 +114,10 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
                 [this, recipe] { ChooseRecipe(recipe); });
         menu.exec(global);
     });
-    connect(renderer_.get(), &ThumbnailRenderer::rendered, this, &AtlasWindow::Arrived);
+    connect(renderer_.get(), &ThumbnailRenderer::rendered, this, &AtlasWindow::KeepThumbnail);
 
     resize(8 * (kCell.width() + kGap) + 50, 5 * (kCell.height() + kGap) + 110);
-    SourceChosen();
+    ShowChosenSource();
 }
 
 AtlasWindow::~AtlasWindow() {
@@ -144,7 +143,7 @@ void AtlasWindow::SetFavourites(const std::vector<Recipe>& favourites) {
     if (kind_ == SourceKind::kFavourites) Rebuild(true);
 }
 
-void AtlasWindow::SourceChosen() {
+void AtlasWindow::ShowChosenSource() {
     kind_ = static_cast<SourceKind>(source_box_->currentData().toInt());
     first_seed_->setVisible(kind_ == SourceKind::kFromSeed);
     draw_again_->setVisible(kind_ == SourceKind::kRandom);
@@ -173,10 +172,10 @@ void AtlasWindow::Rebuild(bool keep_place) {
     keys_.clear();
     grid_->SetSelected(-1);
     if (!keep_place) scroll_->verticalScrollBar()->setValue(0);
-    ViewChanged();
+    FillView();
 }
 
-void AtlasWindow::ViewChanged() {
+void AtlasWindow::FillView() {
     if (!source_) return;  // still being made
     grid_->SetAvailableWidth(scroll_->viewport()->width());
     const auto view = [this] {
@@ -228,7 +227,7 @@ void AtlasWindow::ViewChanged() {
     grid_->update();
 }
 
-void AtlasWindow::Arrived(const ThumbnailJob& job, const Thumbnail& thumbnail) {
+void AtlasWindow::KeepThumbnail(const ThumbnailJob& job, const Thumbnail& thumbnail) {
     auto* shown = new QImage(thumbnail.shown);
     shown->setDevicePixelRatio(static_cast<double>(shown->width()) / kCell.width());
     shown_.insert(job.key, shown, std::max<qsizetype>(1, shown->sizeInBytes() / 1024));
@@ -236,7 +235,7 @@ void AtlasWindow::Arrived(const ThumbnailJob& job, const Thumbnail& thumbnail) {
     emit thumbnailArrived(job.recipe, thumbnail.full);
 }
 
-const QImage* AtlasWindow::Shown(int index) {
+const QImage* AtlasWindow::KeptThumbnail(int index) {
     if (index < 0 || index >= static_cast<int>(keys_.size())) return nullptr;
     return shown_.object(keys_[static_cast<std::size_t>(index)]);
 }
@@ -300,13 +299,13 @@ void AtlasWindow::AddRecipeToFavourites(const Recipe& recipe) {
 
 bool AtlasWindow::eventFilter(QObject* watched, QEvent* event) {
     // The view's size decides the columns and how much is listed and drawn.
-    if (watched == scroll_->viewport() && event->type() == QEvent::Resize) ViewChanged();
+    if (watched == scroll_->viewport() && event->type() == QEvent::Resize) FillView();
     return QWidget::eventFilter(watched, event);
 }
 
 void AtlasWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    ViewChanged();
+    FillView();
 }
 
 void AtlasWindow::hideEvent(QHideEvent* event) {

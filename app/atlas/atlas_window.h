@@ -82,15 +82,15 @@ class AtlasWindow : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    void SourceChosen();
+    void ShowChosenSource();
     // Starts the list over from the chosen source; `keep_place` keeps the
     // scroll position (the favourites changed, not the choice).
     void Rebuild(bool keep_place = false);
     // Lists enough pictures to fill the view and one screen beyond it, then
     // asks for the pictures that are missing, those in view first.
-    void ViewChanged();
-    void Arrived(const ThumbnailJob& job, const Thumbnail& thumbnail);
-    const QImage* Shown(int index);
+    void FillView();
+    void KeepThumbnail(const ThumbnailJob& job, const Thumbnail& thumbnail);
+    const QImage* KeptThumbnail(int index);
     void ShowStatus();
     void ChooseRecipe(const Recipe& recipe);
     void AddRecipeToFavourites(const Recipe& recipe);

@@ -55,11 +55,11 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     setFocusPolicy(Qt::StrongFocus);
 
     // Made in tab order: "exit" first, then the row from left to right.
-    AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::ExitClicked);
-    AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::NewImageMotherClicked);
-    AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnificationClicked);
-    AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnificationClicked);
-    AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelpClicked);
+    AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::Exit);
+    AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::DrawNewImageMother);
+    AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnification);
+    AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnification);
+    AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelp);
     actions_ = MakeWindowActions(this);
     panel_ = BuildWindowPanel(this, actions_);
     export_ = std::make_unique<ExportRunner>(panel_.side);
@@ -89,37 +89,29 @@ void Form1::ConnectActions() {
     const auto on = [this](QAction* action, void (Form1::*handler)()) {
         connect(action, &QAction::triggered, this, handler);
     };
-    connect(panel_.seed_box, &QLineEdit::returnPressed, this, &Form1::SeedBoxEntered);
-    connect(actions_.go_to_seed, &QAction::triggered, this, [this] {
-        SetPanelVisible(true);
-        panel_.seed_box->setFocus();
-        panel_.seed_box->selectAll();
-    });
+    connect(panel_.seed_box, &QLineEdit::returnPressed, this, &Form1::GoToEnteredSeed);
+    on(actions_.go_to_seed, &Form1::FocusSeedBox);
     on(actions_.back, &Form1::GoBack);
     on(actions_.forward, &Form1::GoForward);
-    on(actions_.new_image_mother, &Form1::NewImageMotherClicked);
-    on(actions_.increase_magnification, &Form1::IncreaseMagnificationClicked);
-    on(actions_.reduce_magnification, &Form1::ReduceMagnificationClicked);
-    on(actions_.show_help, &Form1::ShowHelpClicked);
-    on(actions_.save_image, &Form1::SaveImageClicked);
-    on(actions_.export_picture, &Form1::ExportClicked);
-    on(actions_.copy_recipe, &Form1::CopyRecipeClicked);
-    on(actions_.paste_recipe, &Form1::PasteRecipeClicked);
-    on(actions_.open, &Form1::OpenClicked);
-    on(actions_.variations, &Form1::VariationsClicked);
+    on(actions_.new_image_mother, &Form1::DrawNewImageMother);
+    on(actions_.increase_magnification, &Form1::IncreaseMagnification);
+    on(actions_.reduce_magnification, &Form1::ReduceMagnification);
+    on(actions_.show_help, &Form1::ShowHelp);
+    on(actions_.save_image, &Form1::SaveImage);
+    on(actions_.export_picture, &Form1::ExportPicture);
+    on(actions_.copy_recipe, &Form1::CopyRecipe);
+    on(actions_.paste_recipe, &Form1::PasteRecipe);
+    on(actions_.open, &Form1::OpenImage);
+    on(actions_.variations, &Form1::OpenVariations);
     on(actions_.atlas, &Form1::OpenAtlas);
-    on(actions_.add_favourite, &Form1::AddFavouriteClicked);
-    on(actions_.zoom_in, &Form1::ZoomInClicked);
-    on(actions_.zoom_out, &Form1::ZoomOutClicked);
-    on(actions_.full_screen, &Form1::FullScreenClicked);
+    on(actions_.add_favourite, &Form1::AddLatestToFavourites);
+    on(actions_.zoom_in, &Form1::ZoomIn);
+    on(actions_.zoom_out, &Form1::ZoomOut);
+    on(actions_.full_screen, &Form1::ToggleFullScreen);
     connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
 
     connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
-    connect(panel_.favourites, &FavouritesList::removeRequested, this,
-            [this](const Recipe& recipe) {
-                favourites_.Remove(recipe);
-                ShowFavourites();
-            });
+    connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
 }
 
 void Form1::SetPanelVisible(bool visible) {
@@ -163,52 +155,52 @@ void Form1::Form_Load(float seconds_since_midnight) {
     SetStartUpSelectors(state_);  // the tile offset at the origin, the fixed selectors
     const double fak_before = state_.fak;
     NewImageMother(state_, random_, canvas_);
-    MotherShown(fak_before);
+    RecordMother(fak_before);
     setFocus();
     update();
 }
 
-void Form1::IncreaseMagnificationClicked() {
-    IncreaseMagnification(state_);
+void Form1::IncreaseMagnification() {
+    seedscape::IncreaseMagnification(state_);
     ShowMagnification(state_, canvas_);
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
     update();
 }
 
-void Form1::ReduceMagnificationClicked() {
-    ReduceMagnification(state_);
+void Form1::ReduceMagnification() {
+    seedscape::ReduceMagnification(state_);
     ShowMagnification(state_, canvas_);
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
     update();
 }
 
-void Form1::NewImageMotherClicked() {
+void Form1::DrawNewImageMother() {
     canvas_.Clear();
     state_.zamikx = 0;
     state_.zamiky = 0;
     const double fak_before = state_.fak;
     NewImageMother(state_, random_, canvas_);
-    MotherShown(fak_before);
+    RecordMother(fak_before);
     update();
 }
 
-void Form1::ShowHelpClicked() {
+void Form1::ShowHelp() {
     ShowHelpScreen(helplines_, canvas_);
     update();
 }
 
-void Form1::ExitClicked() {
+void Form1::Exit() {
     QCoreApplication::exit(0);
 }
 
-void Form1::ImageMotherPressed(float x, float y) {
+void Form1::DrawChildAt(float x, float y) {
     setFocus();
     if (!ShowImageChild(state_, canvas_, x, y)) return;
-    ChildShown(x, y);
+    RecordChild(x, y);
     update();
 }
 
-void Form1::MotherShown(double fak_before) {
+void Form1::RecordMother(double fak_before) {
     Recipe mother;
     mother.seed = static_cast<int>(state_.seed);
     pictures_.StartMother(mother);
@@ -217,7 +209,7 @@ void Form1::MotherShown(double fak_before) {
     emit motherChanged(mother.seed);
 }
 
-void Form1::ChildShown(float x, float y) {
+void Form1::RecordChild(float x, float y) {
     pictures_.AddPress({x, y, static_cast<int>(state_.f)},
                        {static_cast<int>(state_.zamikx), static_cast<int>(state_.zamiky)});
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
@@ -274,11 +266,17 @@ void Form1::ShowSeedMother(int seed) {
     // As "new" does: the factor the last image left carries into the mother.
     const double fak_before = state_.fak;
     seedscape::ShowRecipe(mother, fak_before, state_, random_, canvas_);
-    MotherShown(fak_before);
+    RecordMother(fak_before);
     update();
 }
 
-void Form1::SeedBoxEntered() {
+void Form1::FocusSeedBox() {
+    SetPanelVisible(true);
+    panel_.seed_box->setFocus();
+    panel_.seed_box->selectAll();
+}
+
+void Form1::GoToEnteredSeed() {
     if (GoToSeed(panel_.seed_box->text())) setFocus();
 }
 
@@ -360,8 +358,13 @@ void Form1::OpenAtlas() {
     atlas_->activateWindow();
 }
 
-void Form1::AddFavouriteClicked() {
+void Form1::AddLatestToFavourites() {
     AddToFavourites(pictures_.Latest());
+}
+
+void Form1::RemoveFavourite(const Recipe& recipe) {
+    favourites_.Remove(recipe);
+    ShowFavourites();
 }
 
 void Form1::ShowFavourites() {
@@ -370,15 +373,15 @@ void Form1::ShowFavourites() {
     emit favouritesChanged(favourites_.favourites());
 }
 
-void Form1::ZoomInClicked() {
+void Form1::ZoomIn() {
     SetZoom(zoom_ + 1);
 }
 
-void Form1::ZoomOutClicked() {
+void Form1::ZoomOut() {
     SetZoom(zoom_ - 1);
 }
 
-void Form1::FullScreenClicked() {
+void Form1::ToggleFullScreen() {
     if (isFullScreen()) {
         showNormal();
     } else {
@@ -386,7 +389,7 @@ void Form1::FullScreenClicked() {
     }
 }
 
-void Form1::VariationsClicked() {
+void Form1::OpenVariations() {
     if (variations_ == nullptr) {
         variations_ = new VariationsWindow(this);
         connect(variations_, &VariationsWindow::motherRequested, this, &Form1::ShowAsMother);
@@ -403,28 +406,28 @@ void Form1::StartExport(const Recipe& recipe, const QString& path) {
     export_->Start(recipe, path);
 }
 
-void Form1::SaveImageClicked() {
+void Form1::SaveImage() {
     if (const QString path = AskSavePath(this, pictures_.Latest()); !path.isEmpty()) {
         SaveImageTo(path);
     }
 }
 
-void Form1::ExportClicked() {
+void Form1::ExportPicture() {
     if (const auto chosen = AskExport(this, ExportChoices(pictures_))) {
         StartExport(chosen->first, chosen->second);
     }
 }
 
-void Form1::CopyRecipeClicked() {
+void Form1::CopyRecipe() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
     ShowMessage(tr("Copied the recipe"));
 }
 
-void Form1::PasteRecipeClicked() {
+void Form1::PasteRecipe() {
     ShowRecipeText(QGuiApplication::clipboard()->text());
 }
 
-void Form1::OpenClicked() {
+void Form1::OpenImage() {
     if (const QString path = AskOpenPath(this); !path.isEmpty()) OpenImageFile(path);
 }
 
@@ -446,8 +449,7 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     // window pixels, and on a scaled display a press can fall between
     // logical pixels: a press belongs to the canvas pixel it lies in.
     const QPointF at = event->position() / zoom_;
-    ImageMotherPressed(static_cast<float>(std::floor(at.x())),
-                       static_cast<float>(std::floor(at.y())));
+    DrawChildAt(static_cast<float>(std::floor(at.x())), static_cast<float>(std::floor(at.y())));
 }
 
 void Form1::paintEvent(QPaintEvent* event) {

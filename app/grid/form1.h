@@ -94,32 +94,34 @@ class Form1 : public QWidget {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    // The buttons' handlers keep the buttons' object names (Command1 ...)
-    // apart from their jobs: automation finds the buttons by those names.
-    void IncreaseMagnificationClicked();  // "+", Command1
-    void ReduceMagnificationClicked();    // "--", Command11
-    void NewImageMotherClicked();         // "new", Command5
-    void ShowHelpClicked();               // "help", Command19
-    void ExitClicked();                   // "exit", Command2
+    // Handlers say what they do; the five buttons keep their object names
+    // (Command1 ...), by which automation finds them.
+    void IncreaseMagnification();  // "+", Command1
+    void ReduceMagnification();    // "--", Command11
+    void DrawNewImageMother();     // "new", Command5
+    void ShowHelp();               // "help", Command19
+    void Exit();                   // "exit", Command2
     // A mouse press on the window: a child when it lies on the image mother.
-    void ImageMotherPressed(float x, float y);
+    void DrawChildAt(float x, float y);
     // Draws `seed`'s image mother as "new" does when it draws that seed.
     void ShowSeedMother(int seed);
     // Draws a picture as pasting its recipe does.
     void ShowPicture(const Recipe& recipe);
 
     // The panel's actions.
-    void SaveImageClicked();
-    void ExportClicked();
-    void CopyRecipeClicked();
-    void PasteRecipeClicked();
-    void OpenClicked();
-    void SeedBoxEntered();
-    void AddFavouriteClicked();
-    void ZoomInClicked();
-    void ZoomOutClicked();
-    void FullScreenClicked();
-    void VariationsClicked();
+    void SaveImage();
+    void ExportPicture();
+    void CopyRecipe();
+    void PasteRecipe();
+    void OpenImage();
+    void FocusSeedBox();
+    void GoToEnteredSeed();
+    void AddLatestToFavourites();
+    void RemoveFavourite(const Recipe& recipe);
+    void ZoomIn();
+    void ZoomOut();
+    void ToggleFullScreen();
+    void OpenVariations();
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -128,8 +130,8 @@ class Form1 : public QWidget {
     void Relayout();
     // After every new mother or child: the grid's recipes, the history, the
     // panel.
-    void MotherShown(double fak_before);
-    void ChildShown(float x, float y);
+    void RecordMother(double fak_before);
+    void RecordChild(float x, float y);
     void ShowVisit(const Visit& visit);
     void ShowMessage(const QString& text);
     void UpdatePanel();

@@ -68,8 +68,8 @@ VariationsWindow::VariationsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), renderer_(std::make_unique<VariantRenderer>()) {
     setObjectName(QStringLiteral("VariationsWindow"));
     setWindowTitle(tr("Variations"));
-    connect(renderer_.get(), &VariantRenderer::pictureDrawn, this, &VariationsWindow::PictureDrawn,
-            Qt::QueuedConnection);
+    connect(renderer_.get(), &VariantRenderer::pictureDrawn, this,
+            &VariationsWindow::ShowDrawnPicture, Qt::QueuedConnection);
     BuildControls();
 }
 
@@ -110,7 +110,7 @@ void VariationsWindow::BuildControls() {
         locks_[g] = new QCheckBox(LockText(group), this);
         locks_[g]->setObjectName(QStringLiteral("Lock_") + QString::fromLatin1(GroupName(group)));
         locks_[g]->setToolTip(tr("Every variant keeps the centre's values of this group"));
-        connect(locks_[g], &QCheckBox::toggled, this, &VariationsWindow::SettingsChanged);
+        connect(locks_[g], &QCheckBox::toggled, this, &VariationsWindow::ApplyControls);
         lock_row->addWidget(locks_[g]);
     }
     lock_row->addStretch(1);
@@ -122,7 +122,7 @@ void VariationsWindow::BuildControls() {
         strength_->addItem(QString::fromLatin1(StrengthName(s)));
     }
     strength_->setCurrentIndex(static_cast<int>(BreedSettings{}.strength));
-    connect(strength_, &QComboBox::currentIndexChanged, this, &VariationsWindow::SettingsChanged);
+    connect(strength_, &QComboBox::currentIndexChanged, this, &VariationsWindow::ApplyControls);
     top->addWidget(new QLabel(tr("Strength"), this));
     top->addWidget(strength_);
     layout->addLayout(top);
@@ -280,7 +280,7 @@ void VariationsWindow::ShowGeneration() {
     if (waiting_ == 0) emit generationDrawn();
 }
 
-void VariationsWindow::PictureDrawn(quint64 request, int index, const QImage& picture) {
+void VariationsWindow::ShowDrawnPicture(quint64 request, int index, const QImage& picture) {
     // Pictures of a generation no longer shown are dropped.
     if (request != request_ || index < 0 ||
         static_cast<std::size_t>(index) >= requested_places_.size()) {
@@ -292,7 +292,7 @@ void VariationsWindow::PictureDrawn(quint64 request, int index, const QImage& pi
     if (--waiting_ == 0) emit generationDrawn();
 }
 
-void VariationsWindow::SettingsChanged() {
+void VariationsWindow::ApplyControls() {
     if (generations_.empty()) return;
     BreedSettings& settings = generations_[current_].settings;
     for (int g = 0; g < kParameterGroups; ++g) settings.locked[g] = locks_[g]->isChecked();

@@ -82,9 +82,9 @@ class VariationsWindow : public QWidget {
     // Breeds the current generation and shows it: its recipes at once, the
     // pictures as the renderer delivers them.
     void ShowGeneration();
-    void PictureDrawn(quint64 request, int index, const QImage& picture);
+    void ShowDrawnPicture(quint64 request, int index, const QImage& picture);
     // The locks and strength of the controls into the current generation.
-    void SettingsChanged();
+    void ApplyControls();
     void ShowRecipeLine(int place);
     void UseAsMother(int place);
     void AddToFavourites(int place);
