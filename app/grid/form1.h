@@ -29,7 +29,9 @@ class VariationsWindow;
 // canvas under them on which every image and text is drawn, and a panel to
 // the right of the grid for everything beyond those five buttons. The window
 // owns the state record, the random generator and the help lines; each event
-// hands them to a small procedure and then shows the canvas again.
+// hands them to a small procedure and then shows the canvas again. It makes
+// the atlas and variations windows and answers what they ask by their
+// signals.
 class Form1 : public QWidget {
     Q_OBJECT
 
