@@ -11,6 +11,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "app/atlas/atlas_window.h"
 #include "app/grid/export_choices.h"

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QWidget>
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "app/grid/canvas.h"
