@@ -1,7 +1,7 @@
 #include <QApplication>
 #include <QTime>
 
-#include "app/form1.h"
+#include "app/grid/form1.h"
 #include "image_file/interrupt_cleanup.h"
 
 int main(int argc, char* argv[]) {

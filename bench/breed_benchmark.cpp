@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/thumbnail.h"
+#include "app/shared/thumbnail.h"
 #include "bench/benchmark_seeds.h"
 #include "breed/variations.h"
 

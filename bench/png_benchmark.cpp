@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "image_file/rgb_image.h"
 #include "recipe/draw_recipe.h"

@@ -8,6 +8,7 @@
 
 #include "atlas/contact_sheet.h"
 #include "cli/option_values.h"
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/export_limits.h"
 #include "recipe/message_text.h"

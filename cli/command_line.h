@@ -6,11 +6,10 @@
 #include <string_view>
 
 #include "breed/variations.h"
+#include "cli/image_format.h"
 #include "recipe/recipe.h"
 
 namespace seedscape::cli {
-
-enum class ImageFormat { kPng, kPpm };
 
 // What one run does.
 enum class Task {

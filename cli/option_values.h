@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "breed/variations.h"
-#include "cli/command_line.h"
+#include "cli/image_format.h"
 #include "recipe/recipe.h"
 #include "recipe/value_readers.h"
 

@@ -15,7 +15,6 @@
 
 #include "image_file/atomic_file.h"
 #include "image_file/input_file.h"
-#include "image_file/png_file.h"
 
 namespace seedscape {
 

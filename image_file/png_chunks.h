@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
-#include "image_file/png_file.h"
+#include "image_file/png_keywords.h"
 
 namespace seedscape {
 
@@ -39,5 +40,18 @@ struct PngChunkScan {
 // so an untrusted file can make this neither crash nor read much; walking
 // to IEND tells a truncated file.
 PngChunkScan ScanPngChunks(const std::string& path, const PngTextWanted& wanted = kRecipeText);
+
+// Either the recipe text a file carries or why there is none.
+struct PngRecipeReading {
+    std::optional<std::string> recipe;
+    std::string error;
+};
+
+// The text of the file's recipe chunk, found by walking the chunks without
+// decoding the pixels. The file is untrusted: a missing or unreadable file, a
+// file that is not a PNG, a truncated or damaged one, one without a recipe or
+// with one longer than kLongestRecipeText each give a reason that names the
+// file. The text is returned as it is: ParseRecipe judges it.
+PngRecipeReading ReadPngRecipe(const std::string& path);
 
 }  // namespace seedscape

@@ -1,3 +1,4 @@
+#include "image_file/png_chunks.h"
 #include "image_file/png_encoder.h"
 
 #include <zlib.h>

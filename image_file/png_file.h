@@ -7,15 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "image_file/png_keywords.h"
 #include "image_file/rgb_image.h"
 
 namespace seedscape {
-
-// The text chunk that carries a picture's recipe, so that the file can be
-// opened again and the picture rebuilt exactly.
-inline constexpr char kRecipeKeyword[] = "seedscape-recipe";
-// The longest recipe text a file may carry, as long as a recipe may be.
-inline constexpr std::size_t kLongestRecipeText = 64 * 1024;
 
 // What a PNG carries besides its pixels: the recipe under kRecipeKeyword (no
 // chunk when empty) and the program that made it under "Software". Both are
@@ -50,19 +45,6 @@ inline constexpr char kWriteCancelled[] = "cancelled";
 // the reason in `error` on failure.
 std::vector<unsigned char> EncodePng(const RgbImage& image, const PngMetadata& metadata,
                                      std::string& error);
-
-// Either the recipe text a file carries or why there is none.
-struct PngRecipeReading {
-    std::optional<std::string> recipe;
-    std::string error;
-};
-
-// The text of the file's recipe chunk, found by walking the chunks without
-// decoding the pixels. The file is untrusted: a missing or unreadable file, a
-// file that is not a PNG, a truncated or damaged one, one without a recipe or
-// with one longer than kLongestRecipeText each give a reason that names the
-// file. The text is returned as it is: ParseRecipe judges it.
-PngRecipeReading ReadPngRecipe(const std::string& path);
 
 // Either the pixels of a PNG or why they cannot be had.
 struct PngPixelsReading {

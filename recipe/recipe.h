@@ -6,21 +6,12 @@
 #include <string_view>
 #include <vector>
 
-#include "recipe/export_limits.h"
+#include "recipe/recipe_press.h"
 #include "recipe/settable_fields.h"
 #include "state/image_state.h"
 #include "state/parameter_ranges.h"
 
 namespace seedscape {
-
-// A press on the image mother that drew a child, with the magnification it
-// was drawn at. The window reports presses in single precision.
-struct RecipePress {
-    float x = 0;
-    float y = 0;
-    int f = kStartMagnification;
-    friend bool operator==(const RecipePress&, const RecipePress&) = default;
-};
 
 // One line of text that names exactly one picture:
 //
@@ -34,10 +25,6 @@ struct Recipe {
     static constexpr int kFormat = 1;
     static constexpr int kMostPresses = 1000;
     static constexpr std::size_t kLongestText = 64 * 1024;
-    // The export limits of export_limits.h, under the names the window uses.
-    static constexpr int kLargestScale = kScaleRange.highest;
-    static constexpr int kLargestSupersample = kSupersampleRange.highest;
-    static constexpr int kLargestSamplesPerSide = seedscape::kLargestSamplesPerSide;
 
     int seed = 1;
     // Indexed like SettableFields(); each value as the field would store it.

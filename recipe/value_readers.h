@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "recipe/recipe.h"
+#include "recipe/recipe_press.h"
 #include "recipe/settable_fields.h"
 #include "state/parameter_ranges.h"
 

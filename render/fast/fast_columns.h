@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/drawing_surface.h"
-#include "render/fast/fast_render.h"
+#include "render/fast/fast_render_options.h"
 #include "state/image_state.h"
 
 namespace seedscape {

@@ -1,7 +1,7 @@
 // The atlas beside the main window: what it lists against what "new" then
 // draws, clicks and favourites through it, the order pictures arrive in, and
 // the window staying responsive while they render and when it closes.
-#include "app/atlas_window.h"
+#include "app/atlas/atlas_window.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,9 +15,9 @@
 #include <memory>
 #include <thread>
 
-#include "app/form1.h"
-#include "app/magnification.h"
-#include "app/thumbnail_grid.h"
+#include "app/atlas/thumbnail_grid.h"
+#include "app/grid/form1.h"
+#include "app/grid/magnification.h"
 #include "atlas/atlas_sources.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"
@@ -281,12 +281,46 @@ class AtlasWindowTest : public QObject {
         QCOMPARE(static_cast<int>(setup.form->state().seed), 777);
     }
 
+    // Without a main window the atlas only asks: a plain mother by its
+    // seed, anything else, and a favourite, by its recipe. It lists from the
+    // mother and the favourites it is told of.
+    void onItsOwnTheAtlasAsksBySignals() {
+        QWidget owner;
+        auto* atlas = new AtlasWindow(&owner, 4321, 1);
+        atlas->show();  // a hidden atlas lists only what its small view holds
+        QCOMPARE(atlas->pictures().front().seed, NextInChain(4321));
+        atlas->FollowMother(99);
+        QCOMPARE(atlas->pictures().front().seed, NextInChain(99));
+
+        std::vector<int> seeds;
+        std::vector<Recipe> recipes;
+        std::vector<Recipe> favourites;
+        connect(atlas, &AtlasWindow::seedChosen, [&](int seed) { seeds.push_back(seed); });
+        connect(atlas, &AtlasWindow::recipeChosen,
+                [&](const Recipe& recipe) { recipes.push_back(recipe); });
+        connect(atlas, &AtlasWindow::favouriteRequested,
+                [&](const Recipe& recipe) { favourites.push_back(recipe); });
+        const Recipe mother = ParseRecipe("seedscape/1 seed=5").recipe.value();
+        const Recipe bred = ParseRecipe("seedscape/1 seed=6 barva=3").recipe.value();
+        const Recipe child = ParseRecipe("seedscape/1 seed=7 press=150,100@7").recipe.value();
+        atlas->ShowSource(Kind::kFavourites);
+        QVERIFY(atlas->pictures().empty());
+        atlas->SetFavourites({mother, bred, child});
+        QCOMPARE(atlas->pictures(), (std::vector<Recipe>{mother, bred, child}));
+        for (int index = 0; index < 3; ++index) atlas->Choose(index);
+        atlas->AddFavourite(2);
+        QCOMPARE(seeds, std::vector<int>{5});
+        QCOMPARE(recipes, (std::vector<Recipe>{bred, child}));
+        QCOMPARE(favourites, std::vector<Recipe>{child});
+    }
+
     // Scrolled far down, the pictures in view come before any other but
     // those taken up before the view moved. One render thread, so that
     // pictures arrive in the order they were taken up.
     void picturesInViewComeFirst() {
         Setup setup;
-        auto* atlas = new AtlasWindow(setup.form.get(), 1);
+        auto* atlas =
+            new AtlasWindow(setup.form.get(), static_cast<int>(setup.form->state().seed), 1);
         atlas->show();
         atlas->ShowSource(Kind::kFromSeed);
         atlas->SetFirstSeed(2000);

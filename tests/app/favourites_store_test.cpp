@@ -2,7 +2,7 @@
 // pending and reaches the file later, beside the changes other windows made
 // meanwhile, or a recovery file when the window goes first; a favourites
 // path that is not a regular file is refused at once.
-#include "app/favourites_store.h"
+#include "app/panel/favourites_store.h"
 
 #include <sys/stat.h>
 

@@ -6,7 +6,7 @@
 #include <random>
 #include <vector>
 
-#include "app/form1.h"
+#include "app/grid/form1.h"
 #include "magnification_ladder.h"
 #include "state/grid_geometry.h"
 #include "window_check.h"

@@ -1,14 +1,14 @@
 // The window as a person uses it: start-up, the buttons, presses on the image
 // mother and where its children land. Pixels are checked against what the
 // engine alone renders for the same seed, press and magnification.
-#include "app/form1.h"
+#include "app/grid/form1.h"
 
 #include <QMouseEvent>
 #include <QTest>
 #include <map>
 #include <vector>
 
-#include "app/magnification.h"
+#include "app/grid/magnification.h"
 #include "magnification_ladder.h"
 #include "state/grid_geometry.h"
 #include "state/image_mother_parameters.h"

@@ -9,14 +9,17 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <vector>
 
-#include "app/export_job.h"
-#include "app/favourites_status.h"
-#include "app/favourites_store.h"
-#include "app/form1.h"
-#include "app/side_panel.h"
+#include "app/grid/export_choices.h"
+#include "app/grid/form1.h"
+#include "app/panel/export_job.h"
+#include "app/panel/favourites_status.h"
+#include "app/panel/favourites_store.h"
+#include "app/panel/side_panel.h"
 #include "atlas/atlas_sources.h"
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
@@ -339,6 +342,66 @@ class PanelTest : public QObject {
         QVERIFY(check::IsBlank(session.form, 3));
         QTest::keyClick(&session.form, Qt::Key_F1);
         QVERIFY(!check::IsBlank(session.form, 3));
+    }
+
+    // Every action has its key, works with the panel hidden (it belongs to
+    // the window) and has a button in the panel whose tip tells the key; the
+    // seed box stands for the button of "Go to seed".
+    void everyActionHasItsKeyAndButton() {
+        const QList<QPair<const char*, const char*>> keys = {
+            {"GoToSeed", "Ctrl+G"},
+            {"Back", "Alt+Left"},
+            {"Forward", "Alt+Right"},
+            {"NewImageMother", "N"},
+            {"IncreaseMagnification", "+"},
+            {"ReduceMagnification", "-"},
+            {"ShowHelp", "F1"},
+            {"SaveImage", "Ctrl+S"},
+            {"Export", "Ctrl+E"},
+            {"CopyRecipe", "Ctrl+C"},
+            {"PasteRecipe", "Ctrl+V"},
+            {"Open", "Ctrl+O"},
+            {"Variations", "Ctrl+B"},
+            {"Atlas", "Ctrl+T"},
+            {"AddFavourite", "Ctrl+D"},
+            {"ZoomIn", "Ctrl++"},
+            {"ZoomOut", "Ctrl+-"},
+            {"FullScreen", "F11"},
+            {"ShowPanel", "F9"},
+        };
+        Form1 form;
+        QCOMPARE(form.actions().size(), keys.size());
+        for (const auto& [name, key] : keys) {
+            auto* action = form.findChild<QAction*>(QString::fromLatin1(name));
+            QVERIFY2(action != nullptr && form.actions().contains(action), name);
+            QCOMPARE(action->shortcut().toString(QKeySequence::PortableText),
+                     QString::fromLatin1(key));
+            QVERIFY2(action->toolTip().endsWith(QStringLiteral("(%1)").arg(key)), name);
+            auto* button =
+                form.panel()->findChild<QToolButton*>(QString::fromLatin1(name) + "Button");
+            const bool has_button = button != nullptr && button->defaultAction() == action;
+            QVERIFY2(has_button == (qstrcmp(name, "GoToSeed") != 0), name);
+        }
+    }
+
+    // The export dialog offers the latest picture, then the grid's pictures
+    // by their places, each the recipe of its press.
+    void exportOffersTheGridsPictures() {
+        Session session;
+        session.form.GoToSeed(QStringLiteral("449139"));
+        check::PressAt(session.form, 150, 100);
+        check::ClickButton(session.form, "Command1");
+        check::PressAt(session.form, 60, 150);
+        const auto recipe = [](const char* text) { return ParseRecipe(text).recipe.value(); };
+        const auto choices = ExportChoices(session.form.pictures());
+        const std::vector<std::pair<QString, Recipe>> want = {
+            {"Latest picture", recipe("seedscape/1 seed=449139 press=150,100@5 press=60,150@6")},
+            {"Image mother", recipe("seedscape/1 seed=449139")},
+            {"Child in row 1, column 2", recipe("seedscape/1 seed=449139 press=150,100@5")},
+            {"Child in row 1, column 3",
+             recipe("seedscape/1 seed=449139 press=150,100@5 press=60,150@6")},
+        };
+        QCOMPARE(choices, want);
     }
 
     // Zoomed, a press maps back to the canvas pixel under it.

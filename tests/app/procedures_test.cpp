@@ -3,9 +3,9 @@
 #include <QTest>
 #include <vector>
 
-#include "app/canvas.h"
-#include "app/magnification.h"
-#include "app/texts.h"
+#include "app/grid/canvas.h"
+#include "app/grid/magnification.h"
+#include "app/grid/texts.h"
 #include "magnification_ladder.h"
 #include "state/grid_geometry.h"
 

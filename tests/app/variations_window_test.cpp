@@ -3,7 +3,7 @@
 // forward, a variant handed back as the image mother. Recipes are checked
 // against BreedVariants, pictures against what the straightforward pass
 // draws of each recipe.
-#include "app/variations_window.h"
+#include "app/variations/variations_window.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -20,11 +20,11 @@
 #include <thread>
 #include <vector>
 
-#include "app/favourites_store.h"
-#include "app/form1.h"
-#include "app/magnification.h"
-#include "app/thumbnail.h"
-#include "app/variant_tile.h"
+#include "app/grid/form1.h"
+#include "app/grid/magnification.h"
+#include "app/panel/favourites_store.h"
+#include "app/shared/thumbnail.h"
+#include "app/variations/variant_tile.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"
 #include "state/grid_geometry.h"
@@ -419,6 +419,29 @@ class VariationsWindowTest : public QObject {
             QCOMPARE(bred.form->pictures().Latest(), plain.form->pictures().Latest());
             QCOMPARE(bred.form->state().fak01, plain.form->state().fak01);
         }
+    }
+
+    // Without a main window the window only asks, by its signals, for the
+    // exact recipe at the place.
+    void onItsOwnTheWindowAsksBySignals() {
+        QWidget owner;
+        auto* window = new VariationsWindow(&owner);
+        std::vector<Recipe> mothers;
+        std::vector<Recipe> favourites;
+        connect(window, &VariationsWindow::motherRequested,
+                [&](const Recipe& recipe) { mothers.push_back(recipe); });
+        connect(window, &VariationsWindow::favouriteRequested,
+                [&](const Recipe& recipe) { favourites.push_back(recipe); });
+        window->Open(ParseRecipe("seedscape/1 seed=449139 press=150,100@5").recipe.value());
+        TriggerOnTile(*window, 2, "UseAsMother");
+        TriggerOnTile(*window, 5, "AddFavourite");
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("UseCentreAsMother")),
+                          Qt::LeftButton);
+        QCOMPARE(Printed(mothers), Printed({window->variants()[2], window->current().centre}));
+        QCOMPARE(Printed(favourites), Printed({window->variants()[5]}));
+        QCOMPARE(window->findChild<QLabel*>(QStringLiteral("BreedMessage"))->text(),
+                 QStringLiteral("Its parameters drawn as the image mother in the main window"));
+        QVERIFY(WaitForPictures(*window));
     }
 
     // Any variant and the centre go to the favourites, kept in the main

@@ -3,8 +3,8 @@
 #include <QPushButton>
 #include <QString>
 
-#include "app/canvas.h"
-#include "app/form1.h"
+#include "app/grid/canvas.h"
+#include "app/grid/form1.h"
 #include "render/pixel_image.h"
 #include "tests/support/base_view.h"
 #include "tests/support/engine_images.h"

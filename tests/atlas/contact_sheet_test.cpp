@@ -7,6 +7,7 @@
 #include <fstream>
 #include <functional>
 
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"

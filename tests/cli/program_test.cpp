@@ -15,6 +15,7 @@
 
 #include "atlas/contact_sheet.h"
 #include "breed/variations.h"
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"

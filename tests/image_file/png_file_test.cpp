@@ -2,6 +2,7 @@
 // recipe and the program's name come before the image data; a recipe read
 // from a file rebuilds its picture exactly; progress is told row by row and
 // a cancelled or failed write leaves nothing behind.
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 
 #include <gtest/gtest.h>

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "image_file/ppm_file.h"
 #include "tests/support/png_bytes.h"

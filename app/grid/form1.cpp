@@ -1,0 +1,493 @@
+#include "app/grid/form1.h"
+
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "app/atlas/atlas_window.h"
+#include "app/grid/export_choices.h"
+#include "app/grid/image_child.h"
+#include "app/grid/image_mother.h"
+#include "app/grid/magnification.h"
+#include "app/grid/show_recipe.h"
+#include "app/panel/export_runner.h"
+#include "app/panel/picture_dialogs.h"
+#include "app/panel/side_panel.h"
+#include "app/variations/variations_window.h"
+#include "export/write_picture.h"
+#include "image_file/png_chunks.h"
+#include "image_file/png_file.h"
+#include "recipe/number_text.h"
+#include "recipe/range_text.h"
+#include "recipe/value_readers.h"
+#include "render/image_child.h"
+
+namespace seedscape {
+
+namespace {
+
+constexpr int kButtonTop = 8;
+constexpr int kButtonHeight = 17;
+constexpr int kButtonFontPoints = 9;
+// The panel stands right of the grid, as far from it as the grid's places
+// are from each other, and beyond the canvas: the grid keeps every pixel.
+constexpr int kPanelGap = kTileStepX - kImageWidth;
+constexpr int kPanelWidth = 230;
+constexpr int kPanelHeight = 760;  // the panel's room when the grid is shorter
+constexpr int kLargestZoom = 3;
+// How often a change to the favourites that could not be saved is tried again.
+constexpr int kFavouritesRetryMs = 5000;
+
+}  // namespace
+
+Form1::Form1(QWidget* parent, const QString& favourites_path)
+    : QWidget(parent),
+      favourites_(favourites_path.isEmpty() ? FavouritesStore::DefaultPath() : favourites_path) {
+    setWindowTitle(QStringLiteral("Form1"));
+    // The canvas covers every pixel it owns, so Qt need not clear first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAcceptDrops(true);
+    // The grid itself takes the keyboard focus at start-up: a stray Space
+    // then presses no button (it would press "exit", first in the tab order,
+    // and lose the grid).
+    setFocusPolicy(Qt::StrongFocus);
+
+    // Made in tab order: "exit" first, then the row from left to right.
+    AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::Exit);
+    AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::DrawNewImageMother);
+    AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnification);
+    AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnification);
+    AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelp);
+    actions_ = MakeWindowActions(this);
+    panel_ = BuildWindowPanel(this, actions_);
+    export_ = std::make_unique<ExportRunner>(panel_.side);
+    ConnectActions();
+    favourites_retry_.setInterval(kFavouritesRetryMs);
+    favourites_retry_.setSingleShot(true);
+    connect(&favourites_retry_, &QTimer::timeout, this, [this] {
+        favourites_.Retry();
+        ShowFavourites();
+    });
+    favourites_.Load();
+    ShowFavourites();
+    SetPanelVisible(true);
+}
+
+Form1::~Form1() = default;
+
+void Form1::AddButton(const char* name, const QString& caption, int left, int width,
+                      void (Form1::*handler)()) {
+    // The buttons are only 17 pixels high: a small font of the canvas's face
+    // fits them whatever the desktop's own font size.
+    QFont font(QString::fromLatin1(kFontFamily));
+    font.setPointSize(kButtonFontPoints);
+    auto* button = new QPushButton(caption, this);
+    button->setFont(font);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, kButtonTop, width, kButtonHeight);
+    buttons_.emplace_back(button, button->geometry());
+    connect(button, &QPushButton::clicked, this, handler);
+}
+
+void Form1::ConnectActions() {
+    const auto on = [this](QAction* action, void (Form1::*handler)()) {
+        connect(action, &QAction::triggered, this, handler);
+    };
+    connect(panel_.seed_box, &QLineEdit::returnPressed, this, &Form1::GoToEnteredSeed);
+    on(actions_.go_to_seed, &Form1::FocusSeedBox);
+    on(actions_.back, &Form1::GoBack);
+    on(actions_.forward, &Form1::GoForward);
+    on(actions_.new_image_mother, &Form1::DrawNewImageMother);
+    on(actions_.increase_magnification, &Form1::IncreaseMagnification);
+    on(actions_.reduce_magnification, &Form1::ReduceMagnification);
+    on(actions_.show_help, &Form1::ShowHelp);
+    on(actions_.save_image, &Form1::SaveImage);
+    on(actions_.export_picture, &Form1::ExportPicture);
+    on(actions_.copy_recipe, &Form1::CopyRecipe);
+    on(actions_.paste_recipe, &Form1::PasteRecipe);
+    on(actions_.open, &Form1::OpenImage);
+    on(actions_.variations, &Form1::OpenVariations);
+    on(actions_.atlas, &Form1::OpenAtlas);
+    on(actions_.add_favourite, &Form1::AddLatestToFavourites);
+    on(actions_.zoom_in, &Form1::ZoomIn);
+    on(actions_.zoom_out, &Form1::ZoomOut);
+    on(actions_.full_screen, &Form1::ToggleFullScreen);
+    connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
+
+    connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
+    connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
+    connect(panel_.favourites_status, &FavouritesStatus::repairRequested, this,
+            &Form1::RepairFavourites);
+}
+
+void Form1::SetPanelVisible(bool visible) {
+    panel_.side->setVisible(visible);
+    actions_.show_panel->setChecked(visible);
+    Relayout();
+}
+
+void Form1::SetZoom(int zoom) {
+    zoom_ = std::clamp(zoom, 1, kLargestZoom);
+    Relayout();
+    update();
+}
+
+void Form1::Relayout() {
+    // The five buttons grow with the canvas, so that they cover the same
+    // pixels of the image mother at every zoom.
+    for (const auto& [button, geometry] : buttons_) {
+        button->setGeometry(geometry.x() * zoom_, geometry.y() * zoom_, geometry.width() * zoom_,
+                            geometry.height() * zoom_);
+        QFont font = button->font();
+        font.setPointSize(kButtonFontPoints * zoom_);
+        button->setFont(font);
+    }
+    const int grid_width = kCanvasWidth * zoom_;
+    const int grid_height = kCanvasHeight * zoom_;
+    const bool panel = panel_.side->isVisibleTo(this);
+    const int height = std::max(grid_height, panel ? kPanelHeight : 0);
+    panel_.side->setGeometry(grid_width + kPanelGap, kButtonTop, kPanelWidth,
+                             height - 2 * kButtonTop);
+    const int width = panel ? grid_width + kPanelGap + kPanelWidth + kPanelGap : grid_width;
+    setMinimumSize(width, height);
+    if (!isFullScreen()) resize(width, height);
+}
+
+void Form1::Form_Load(float seconds_since_midnight) {
+    show();
+    random_.Seed(seconds_since_midnight);
+    LoadHelpText(helplines_);
+    canvas_.SetFontSize(10);
+    SetStartUpSelectors(state_);  // the tile offset at the origin, the fixed selectors
+    const double fak_before = state_.fak;
+    NewImageMother(state_, random_, canvas_);
+    RecordMother(fak_before);
+    setFocus();
+    update();
+}
+
+void Form1::IncreaseMagnification() {
+    seedscape::IncreaseMagnification(state_);
+    ShowMagnification(state_, canvas_);
+    history_.UpdateCurrent(pictures_.Latest(), state_.f);
+    update();
+}
+
+void Form1::ReduceMagnification() {
+    seedscape::ReduceMagnification(state_);
+    ShowMagnification(state_, canvas_);
+    history_.UpdateCurrent(pictures_.Latest(), state_.f);
+    update();
+}
+
+void Form1::DrawNewImageMother() {
+    canvas_.Clear();
+    state_.zamikx = 0;
+    state_.zamiky = 0;
+    const double fak_before = state_.fak;
+    NewImageMother(state_, random_, canvas_);
+    RecordMother(fak_before);
+    update();
+}
+
+void Form1::ShowHelp() {
+    ShowHelpScreen(helplines_, canvas_);
+    update();
+}
+
+void Form1::Exit() {
+    QCoreApplication::exit(0);
+}
+
+void Form1::DrawChildAt(float x, float y) {
+    setFocus();
+    if (!ShowImageChild(state_, canvas_, x, y)) return;
+    RecordChild(x, y);
+    update();
+}
+
+void Form1::RecordMother(double fak_before) {
+    Recipe mother;
+    mother.seed = static_cast<int>(state_.seed);
+    pictures_.StartMother(mother);
+    history_.Add({pictures_.Latest(), fak_before, state_.f});
+    UpdatePanel();
+    emit motherChanged(mother.seed);
+}
+
+void Form1::RecordChild(float x, float y) {
+    pictures_.AddPress({x, y, static_cast<int>(state_.f)}, TileOffset(state_));
+    history_.UpdateCurrent(pictures_.Latest(), state_.f);
+    UpdatePanel();
+}
+
+void Form1::UpdatePanel() {
+    panel_.side->ShowRecipeText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
+    if (!panel_.seed_box->hasFocus())
+        panel_.seed_box->setText(QString::number(pictures_.Latest().seed));
+    actions_.back->setEnabled(history_.CanGoBack());
+    actions_.forward->setEnabled(history_.CanGoForward());
+}
+
+void Form1::ShowMessage(const QString& text) {
+    panel_.side->ShowMessage(text);
+}
+
+void Form1::ShowVisit(const Visit& visit) {
+    seedscape::ShowRecipe(visit.recipe, visit.fak, state_, random_, canvas_);
+    pictures_.ShowAll(visit.recipe);
+    if (state_.f != visit.f) {
+        state_.f = visit.f;
+        ShowMagnification(state_, canvas_);
+    }
+    UpdatePanel();
+    emit motherChanged(visit.recipe.seed);
+    update();
+}
+
+void Form1::GoBack() {
+    if (history_.CanGoBack()) ShowVisit(history_.Back());
+}
+
+void Form1::GoForward() {
+    if (history_.CanGoForward()) ShowVisit(history_.Forward());
+}
+
+bool Form1::GoToSeed(const QString& text) {
+    const Reading<int> seed = ReadSeed(text.trimmed().toStdString());
+    if (!seed.value) {
+        panel_.seed_problem->setText(
+            tr("enter %1").arg(QString::fromStdString(WholeNumberText(kSeedRange))));
+        panel_.seed_problem->show();
+        return false;
+    }
+    ShowSeedMother(*seed.value);
+    return true;
+}
+
+void Form1::ShowSeedMother(int seed) {
+    panel_.seed_problem->hide();
+    Recipe mother;
+    mother.seed = seed;
+    // As "new" does: the factor the last image left carries into the mother.
+    const double fak_before = state_.fak;
+    seedscape::ShowRecipe(mother, fak_before, state_, random_, canvas_);
+    RecordMother(fak_before);
+    update();
+}
+
+void Form1::FocusSeedBox() {
+    SetPanelVisible(true);
+    panel_.seed_box->setFocus();
+    panel_.seed_box->selectAll();
+}
+
+void Form1::GoToEnteredSeed() {
+    if (GoToSeed(panel_.seed_box->text())) setFocus();
+}
+
+void Form1::ShowAsMother(const Recipe& recipe) {
+    Recipe mother = OnScreen(recipe);
+    mother.presses.clear();
+    seedscape::ShowRecipe(mother, 0.0, state_, random_, canvas_);
+    pictures_.StartMother(mother);
+    history_.Add({mother, 0.0, state_.f});
+    UpdatePanel();
+    emit motherChanged(mother.seed);
+    update();
+}
+
+bool Form1::ShowRecipeText(const QString& text) {
+    const RecipeReading reading = ParseRecipe(text.toStdString());
+    if (!reading.recipe) {
+        ShowMessage(tr("Not a recipe: %1").arg(QString::fromStdString(reading.error)));
+        return false;
+    }
+    // A fresh record's factor, 0, so that the window draws what every program
+    // makes of the recipe.
+    const Recipe recipe = OnScreen(*reading.recipe);
+    seedscape::ShowRecipe(recipe, 0.0, state_, random_, canvas_);
+    pictures_.ShowAll(recipe);
+    history_.Add({recipe, 0.0, state_.f});
+    UpdatePanel();
+    emit motherChanged(recipe.seed);
+    ShowMessage({});
+    update();
+    return true;
+}
+
+void Form1::ShowPicture(const Recipe& recipe) {
+    // Through its text, as a paste: the same recipe on screen and the same
+    // news.
+    ShowRecipeText(QString::fromStdString(PrintRecipe(recipe)));
+}
+
+bool Form1::SaveImageTo(const QString& path) {
+    const PictureWriting written =
+        WritePicturePng(OnScreen(pictures_.Latest()), path.toStdString());
+    const QString name = QFileInfo(path).fileName();
+    ShowMessage(written.ok
+                    ? tr("Saved %1").arg(name)
+                    : tr("Could not save %1: %2").arg(name, QString::fromStdString(written.error)));
+    return written.ok;
+}
+
+bool Form1::OpenImageFile(const QString& path) {
+    const PngRecipeReading read = ReadPngRecipe(path.toStdString());
+    if (!read.recipe) {
+        ShowMessage(tr("Could not open it: %1").arg(QString::fromStdString(read.error)));
+        return false;
+    }
+    if (!ShowRecipeText(QString::fromStdString(*read.recipe))) return false;
+    ShowMessage(tr("Opened %1").arg(QFileInfo(path).fileName()));
+    return true;
+}
+
+void Form1::AddToFavourites(const Recipe& recipe) {
+    if (favourites_.Add(OnScreen(recipe))) {
+        ShowMessage(tr("Added seed %1 to the favourites").arg(recipe.seed));
+    } else {
+        ShowMessage(tr("Seed %1 is in the favourites but not saved yet; the panel says why")
+                        .arg(recipe.seed));
+    }
+    ShowFavourites();
+}
+
+void Form1::OpenAtlas() {
+    if (!atlas_) {
+        atlas_ = new AtlasWindow(this, static_cast<int>(state_.seed));
+        atlas_->SetFavourites(favourites_.favourites());
+        connect(this, &Form1::motherChanged, atlas_, &AtlasWindow::FollowMother);
+        connect(this, &Form1::favouritesChanged, atlas_, &AtlasWindow::SetFavourites);
+        connect(atlas_, &AtlasWindow::seedChosen, this, &Form1::ShowSeedMother);
+        connect(atlas_, &AtlasWindow::recipeChosen, this, &Form1::ShowPicture);
+        connect(atlas_, &AtlasWindow::favouriteRequested, this, &Form1::AddToFavourites);
+    }
+    atlas_->show();
+    atlas_->raise();
+    atlas_->activateWindow();
+}
+
+void Form1::AddLatestToFavourites() {
+    AddToFavourites(pictures_.Latest());
+}
+
+void Form1::RemoveFavourite(const Recipe& recipe) {
+    favourites_.Remove(recipe);
+    ShowFavourites();
+}
+
+void Form1::RepairFavourites() {
+    favourites_.Repair();
+    ShowFavourites();
+}
+
+void Form1::ShowFavourites() {
+    panel_.favourites->Show(favourites_.favourites());
+    panel_.favourites_status->Show(favourites_.Status(), favourites_.can_repair());
+    if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowMessage(news);
+    // A change that could not be saved is tried again every few seconds
+    // until it is.
+    if (favourites_.has_pending() && !favourites_retry_.isActive()) favourites_retry_.start();
+    emit favouritesChanged(favourites_.favourites());
+}
+
+void Form1::ZoomIn() {
+    SetZoom(zoom_ + 1);
+}
+
+void Form1::ZoomOut() {
+    SetZoom(zoom_ - 1);
+}
+
+void Form1::ToggleFullScreen() {
+    if (isFullScreen()) {
+        showNormal();
+    } else {
+        showFullScreen();
+    }
+}
+
+void Form1::OpenVariations() {
+    if (variations_ == nullptr) {
+        variations_ = new VariationsWindow(this);
+        connect(variations_, &VariationsWindow::motherRequested, this, &Form1::ShowAsMother);
+        connect(variations_, &VariationsWindow::favouriteRequested, this, &Form1::AddToFavourites);
+    }
+    variations_->Open(pictures_.Latest());
+}
+
+ExportJob* Form1::export_job() const {
+    return export_->job();
+}
+
+void Form1::StartExport(const Recipe& recipe, const QString& path) {
+    export_->Start(recipe, path);
+}
+
+void Form1::SaveImage() {
+    if (const QString path = AskSavePath(this, pictures_.Latest()); !path.isEmpty()) {
+        SaveImageTo(path);
+    }
+}
+
+void Form1::ExportPicture() {
+    if (const auto chosen = AskExport(this, ExportChoices(pictures_))) {
+        StartExport(chosen->first, chosen->second);
+    }
+}
+
+void Form1::CopyRecipe() {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
+    ShowMessage(tr("Copied the recipe"));
+}
+
+void Form1::PasteRecipe() {
+    ShowRecipeText(QGuiApplication::clipboard()->text());
+}
+
+void Form1::OpenImage() {
+    if (const QString path = AskOpenPath(this); !path.isEmpty()) OpenImageFile(path);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        OpenImageFile(urls.front().toLocalFile());
+        event->acceptProposedAction();
+    }
+}
+
+void Form1::mousePressEvent(QMouseEvent* event) {
+    // Any button counts. At a zoom above 1 each canvas pixel is a block of
+    // window pixels, and on a scaled display a press can fall between
+    // logical pixels: a press belongs to the canvas pixel it lies in.
+    const QPointF at = event->position() / zoom_;
+    DrawChildAt(static_cast<float>(std::floor(at.x())), static_cast<float>(std::floor(at.y())));
+}
+
+void Form1::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    // On a scaled display or zoomed view each canvas pixel becomes a block
+    // of screen pixels, never a blur.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.fillRect(event->rect(), kBackgroundColour);
+    painter.scale(zoom_, zoom_);
+    painter.drawImage(QPoint(0, 0), canvas_.image());
+}
+
+}  // namespace seedscape

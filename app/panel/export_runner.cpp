@@ -1,0 +1,33 @@
+#include "app/panel/export_runner.h"
+
+#include <QFileInfo>
+
+namespace seedscape {
+
+ExportRunner::ExportRunner(SidePanel* panel) : panel_(panel) {
+    connect(panel_, &SidePanel::cancelExportClicked, this, [this] {
+        if (job_) job_->Cancel();
+    });
+}
+
+void ExportRunner::Start(const Recipe& recipe, const QString& path) {
+    if (job_) {
+        panel_->ShowMessage(tr("An export is running; wait for it or cancel it first"));
+        return;
+    }
+    job_ = std::make_unique<ExportJob>(recipe, path);
+    connect(job_.get(), &ExportJob::progressed, panel_, &SidePanel::ShowExportProgress);
+    connect(job_.get(), &ExportJob::finished, this, [this](bool, const QString& message) {
+        panel_->HideExportProgress();
+        panel_->ShowMessage(message);
+        // The job's thread may still be returning from this signal: let it go
+        // once control is back in the event loop.
+        QMetaObject::invokeMethod(
+            this, [this] { job_.reset(); }, Qt::QueuedConnection);
+    });
+    panel_->ShowExportProgress(0);
+    panel_->ShowMessage(tr("Exporting %1").arg(QFileInfo(path).fileName()));
+    job_->Start();
+}
+
+}  // namespace seedscape

@@ -1,0 +1,27 @@
+#include "app/panel/visit_history.h"
+
+namespace seedscape {
+
+void VisitHistory::Add(const Visit& visit) {
+    if (!visits_.empty()) visits_.resize(current_ + 1);
+    visits_.push_back(visit);
+    current_ = visits_.size() - 1;
+}
+
+void VisitHistory::UpdateCurrent(const Recipe& recipe, double f) {
+    if (visits_.empty()) return;
+    visits_[current_].recipe = recipe;
+    visits_[current_].f = f;
+}
+
+const Visit& VisitHistory::Back() {
+    if (CanGoBack()) --current_;
+    return visits_[current_];
+}
+
+const Visit& VisitHistory::Forward() {
+    if (CanGoForward()) ++current_;
+    return visits_[current_];
+}
+
+}  // namespace seedscape
