@@ -1,5 +1,6 @@
 // Exports at print size: the render of the picture a recipe names, at its
-// scale and supersampling, and the PNG encoding of the result, timed apart.
+// scale and supersampling, and the PNG encoding of the result, timed apart;
+// then the whole export to a file, as the window and seedscape-render write it.
 // The render case reports the samples per second and the longest band, the
 // time for which a render in the window may wait on the render threads.
 #include <benchmark/benchmark.h>
@@ -14,6 +15,7 @@
 
 #include "bench/kernel_banner.h"
 #include "export/export_picture.h"
+#include "export/write_picture.h"
 #include "image_file/png_file.h"
 #include "recipe/recipe.h"
 
@@ -80,13 +82,24 @@ void Encode(benchmark::State& bench, const Recipe& recipe) {
     std::filesystem::remove(path);
 }
 
+void WriteFile(benchmark::State& bench, const Recipe& recipe) {
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "seedscape-export-bench.png").string();
+    for (auto _ : bench) {
+        const PictureWriting written = WritePicturePng(recipe, path);
+        if (!written.ok) bench.SkipWithError(written.error.c_str());
+    }
+    std::filesystem::remove(path);
+}
+
 void RegisterCases() {
     for (const char* text : kPictures) {
         for (const auto& [scale, supersample] : kSizes) {
             const Recipe recipe = At(text, scale, supersample);
             const std::string name = "Export/" + PrintRecipe(recipe);
             using Stage = void (*)(benchmark::State&, const Recipe&);
-            const std::pair<const char*, Stage> stages[] = {{"/render", Render}, {"/png", Encode}};
+            const std::pair<const char*, Stage> stages[] = {
+                {"/render", Render}, {"/png", Encode}, {"/file", WriteFile}};
             for (const auto& [stage, run] : stages) {
                 benchmark::RegisterBenchmark(
                     (name + stage).c_str(),

@@ -21,19 +21,30 @@ class NoSurface : public DrawingSurface {
     void SetColumn(int, int, const ColourValue*, int) override {}
 };
 
-// Takes the grid's samples column by column and writes the output image:
-// each sample itself when there is one a pixel, else the average in linear
-// light of each S x S block.
+// Takes the grid's samples column by column and writes the output columns
+// of the band being drawn: each sample itself when there is one a pixel,
+// else the average in linear light of each S x S block.
 class ExportSurface : public DrawingSurface {
   public:
-    ExportSurface(RgbImage& image, int supersample, int grid_rows)
-        : image_(image), supersample_(supersample), grid_rows_(grid_rows) {
-        if (supersample_ > 1) sums_.resize(static_cast<std::size_t>(image_.height) * 3);
+    ExportSurface(int height, int supersample, int grid_rows)
+        : height_(height), supersample_(supersample), grid_rows_(grid_rows) {
+        if (supersample_ > 1) sums_.resize(static_cast<std::size_t>(height_) * 3);
     }
+
+    // The band's output columns from `first` on, `columns` of them: the
+    // buffer keeps its storage from band to band.
+    void StartBand(int first, int columns) {
+        first_ = first;
+        band_.width = columns;
+        band_.height = height_;
+        band_.pixels.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(height_) *
+                            3);
+    }
+    const RgbImage& band() const { return band_; }
 
     void SetPixel(int c, int r, ColourValue colour) override {
         if (supersample_ == 1) {
-            std::uint8_t* pixel = image_.At(c, r);
+            std::uint8_t* pixel = band_.At(c - first_, r);
             pixel[0] = static_cast<std::uint8_t>(RedOf(colour));
             pixel[1] = static_cast<std::uint8_t>(GreenOf(colour));
             pixel[2] = static_cast<std::uint8_t>(BlueOf(colour));
@@ -54,13 +65,15 @@ class ExportSurface : public DrawingSurface {
   private:
     void Flush(int u) {
         const double samples = static_cast<double>(supersample_) * supersample_;
-        for (int v = 0; v < image_.height; ++v) {
-            std::uint8_t* pixel = image_.At(u, v);
+        for (int v = 0; v < height_; ++v) {
+            std::uint8_t* pixel = band_.At(u - first_, v);
             for (int k = 0; k < 3; ++k) pixel[k] = SrgbFromLinear(sums_[v * 3 + k] / samples);
         }
     }
 
-    RgbImage& image_;
+    RgbImage band_;
+    int first_ = 0;
+    int height_;
     int supersample_;
     int grid_rows_;
     std::vector<double> sums_;  // linear light of the output column being gathered
@@ -139,34 +152,38 @@ int ExportHeight(const Recipe& recipe) {
     return kImageHeight * recipe.scale;
 }
 
-std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options) {
+bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
+                       const ExportBandSink& sink) {
     const RenderPass screen_pass =
         options.screen_pass ? options.screen_pass : RenderPass(RenderImageFast);
-    RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
     bool cancelled = false;
 
     // Renders the record's view at the export's scale: the render pass of the
     // named picture. At 1x its grid is the image's own, sampled by the screen's
-    // pass as it is.
+    // pass as it is, and the picture is one band.
     const bool plain = recipe.scale == 1 && recipe.supersample == 1;
     const auto render_named = [&](ImageState& state) {
         if (plain) {
+            RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
             const TilePlace place = TileOffset(state);
             ImageSurface surface(image, place.x, place.y);
             screen_pass(state, surface);
-            if (options.progress && !options.progress(1.0)) cancelled = true;
+            if (!sink(0, image) || (options.progress && !options.progress(1.0))) cancelled = true;
             return;
         }
         const SampleGrid grid = ScaledGrid(state, recipe.scale, recipe.supersample);
-        ExportSurface surface(image, recipe.supersample, grid.rows());
+        ExportSurface surface(ExportHeight(recipe), recipe.supersample, grid.rows());
         BandWidths bands(options, grid.rows(), recipe.supersample);
         for (int first = 0; first < grid.columns() && !cancelled;) {
             const int end = std::min(first + bands.columns() * recipe.supersample, grid.columns());
             const auto start = std::chrono::steady_clock::now();
+            surface.StartBand(first / recipe.supersample, (end - first) / recipe.supersample);
             options.pass(state, grid, first, end, surface);
             bands.Took(
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-            if (options.progress && !options.progress(static_cast<double>(end) / grid.columns())) {
+            if (!sink(first / recipe.supersample, surface.band()) ||
+                (options.progress &&
+                 !options.progress(static_cast<double>(end) / grid.columns()))) {
                 cancelled = true;
             }
             first = end;
@@ -182,7 +199,19 @@ std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& 
             screen_pass(view, nowhere);
         }
     });
-    if (cancelled) return std::nullopt;
+    return !cancelled;
+}
+
+std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options) {
+    RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
+    const auto place = [&image](int first, const RgbImage& band) {
+        const std::size_t row_bytes = static_cast<std::size_t>(band.width) * 3;
+        for (int y = 0; y < band.height; ++y) {
+            std::copy_n(band.At(0, y), row_bytes, image.At(first, y));
+        }
+        return true;
+    };
+    if (!RenderExportBands(recipe, options, place)) return std::nullopt;
     return image;
 }
 

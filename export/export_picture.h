@@ -48,4 +48,14 @@ int ExportHeight(const Recipe& recipe);
 // picture as the window shows it, bit for bit. Empty when cancelled.
 std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options);
 
+// Told each band of finished output columns as it is drawn: `band` holds
+// output columns [first, first + band.width) of every row, left to right,
+// and lives only until the call returns. Returning false stops the export.
+using ExportBandSink = std::function<bool(int first, const RgbImage& band)>;
+
+// RenderExport without holding the picture: the same pixels, handed to
+// `sink` a band at a time. False when cancelled or stopped by the sink.
+bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
+                       const ExportBandSink& sink);
+
 }  // namespace seedscape

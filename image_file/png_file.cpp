@@ -68,16 +68,7 @@ std::string CheckInput(const RgbImage& image, const PngMetadata& metadata) {
         static_cast<std::size_t>(image.width) * static_cast<std::size_t>(image.height) * 3) {
         return "the image's pixels do not match its size";
     }
-    if (metadata.recipe.size() > kLongestRecipeText) {
-        return "the recipe is longer than " + std::to_string(kLongestRecipeText / 1024) + " KiB";
-    }
-    // A text chunk's zero byte ends its keyword; readers take a zero byte in
-    // the text for its end, so such text would not read back whole.
-    if (metadata.recipe.find('\0') != std::string::npos ||
-        metadata.software.find('\0') != std::string::npos) {
-        return "the text to store has a zero byte in it";
-    }
-    return {};
+    return MetadataProblem(metadata);
 }
 
 // Encodes into `sink`. Returns "", kWriteCancelled, or the reason; when the
@@ -94,8 +85,7 @@ std::string Encode(const RgbImage& image, const PngMetadata& metadata, const Png
     if (structs.info == nullptr) return "libpng could not start: out of memory";
 
     png_encoder::Texts texts;
-    if (!metadata.recipe.empty()) texts.Add(kRecipeKeyword, metadata.recipe);
-    if (!metadata.software.empty()) texts.Add("Software", metadata.software);
+    for (auto& [keyword, text] : MetadataTexts(metadata)) texts.Add(keyword, text);
 
     const Outcome outcome = EncodeRows(structs, image, texts, progress);
     sink_failed = state.sink_failed;
@@ -128,6 +118,26 @@ bool WriteToMemory(void* target, const unsigned char* data, std::size_t size) no
 
 std::string PngMetadata::SoftwareName() {
     return "seedscape " SEEDSCAPE_VERSION;
+}
+
+std::string MetadataProblem(const PngMetadata& metadata) {
+    if (metadata.recipe.size() > kLongestRecipeText) {
+        return "the recipe is longer than " + std::to_string(kLongestRecipeText / 1024) + " KiB";
+    }
+    // A text chunk's zero byte ends its keyword; readers take a zero byte in
+    // the text for its end, so such text would not read back whole.
+    if (metadata.recipe.find('\0') != std::string::npos ||
+        metadata.software.find('\0') != std::string::npos) {
+        return "the text to store has a zero byte in it";
+    }
+    return {};
+}
+
+std::vector<std::pair<std::string, std::string>> MetadataTexts(const PngMetadata& metadata) {
+    std::vector<std::pair<std::string, std::string>> texts;
+    if (!metadata.recipe.empty()) texts.emplace_back(kRecipeKeyword, metadata.recipe);
+    if (!metadata.software.empty()) texts.emplace_back("Software", metadata.software);
+    return texts;
 }
 
 std::string WritePng(const std::string& path, const RgbImage& image, const PngMetadata& metadata,

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "image_file/png_keywords.h"
@@ -22,6 +23,15 @@ struct PngMetadata {
     // "seedscape 0.2": the program and its version.
     static std::string SoftwareName();
 };
+
+// What makes the metadata unfit to store, or "": a recipe longer than
+// kLongestRecipeText, a zero byte in a text.
+std::string MetadataProblem(const PngMetadata& metadata);
+
+// The text chunks a PNG carries for the metadata, as keyword and text, in
+// the order they are written: a writer fed rows a band at a time gives the
+// same file as WritePng.
+std::vector<std::pair<std::string, std::string>> MetadataTexts(const PngMetadata& metadata);
 
 // Exports of tens of megapixels take a while: the encoder reports the rows
 // written so far after every row, and stops at the next row once `cancel`
