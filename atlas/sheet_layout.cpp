@@ -70,15 +70,30 @@ std::string SheetLabel(const Recipe& recipe) {
     return label;
 }
 
-std::string CheckSheet(const std::vector<Recipe>& recipes, int columns) {
-    if (recipes.empty()) return "a contact sheet needs at least one picture";
-    if (recipes.size() > static_cast<std::size_t>(kMostSheetPictures)) {
+std::string CheckSheetSize(int count, int columns) {
+    if (count < 1) return "a contact sheet needs at least one picture";
+    if (count > kMostSheetPictures) {
         return "a contact sheet takes at most " + std::to_string(kMostSheetPictures) + " pictures";
     }
     if (columns < 1 || columns > kMostSheetColumns) {
         return "a contact sheet has from 1 to " + std::to_string(kMostSheetColumns) + " columns";
     }
+    if (SheetHeight(count, columns) > kLargestSheetSide) {
+        int fewest = columns;
+        while (SheetHeight(count, fewest) > kLargestSheetSide) ++fewest;
+        return std::to_string(count) + " pictures in " + std::to_string(columns) +
+               (columns == 1 ? " column" : " columns") + " make a sheet " +
+               std::to_string(SheetHeight(count, columns)) + " pixels high, more than the " +
+               std::to_string(kLargestSheetSide) + " a PNG may have; give at least " +
+               std::to_string(fewest) + " columns";
+    }
     return {};
+}
+
+std::string CheckSheet(const std::vector<Recipe>& recipes, int columns) {
+    return CheckSheetSize(static_cast<int>(std::min<std::size_t>(
+                              recipes.size(), static_cast<std::size_t>(kMostSheetPictures) + 1)),
+                          columns);
 }
 
 void DrawSheetRow(const std::vector<Recipe>& recipes, int first, int end, int across,

@@ -17,6 +17,9 @@ namespace seedscape {
 // The most pictures one sheet takes.
 inline constexpr int kMostSheetPictures = 10000;
 inline constexpr int kMostSheetColumns = 100;
+// The tallest or widest sheet: PNG readers, libpng among them, refuse an
+// image of more than a million rows or columns.
+inline constexpr int kLargestSheetSide = 1000000;
 
 // The strip under each picture that holds its label.
 inline constexpr int kLabelStripHeight = 20;
@@ -54,8 +57,11 @@ int SheetHeight(int count, int columns);
 // lead to it.
 std::string SheetLabel(const Recipe& recipe);
 
-// "" when a sheet of these pictures in `columns` columns can be made, else
-// why not.
+// "" when a sheet of `count` pictures in `columns` columns can be made, else
+// why not; when it would be too tall, the fewest columns that fit.
+std::string CheckSheetSize(int count, int columns);
+
+// CheckSheetSize, for these pictures.
 std::string CheckSheet(const std::vector<Recipe>& recipes, int columns);
 
 // Draws the row of pictures [first, end) at 1x with the fast pass, each with

@@ -91,7 +91,12 @@ std::string DescribeStray(std::string_view word) {
 std::string HelpText(const CLI::App* app, const std::string& /*name*/, CLI::AppFormatMode) {
     std::string text = std::string(kUsage) + "\n" + app->get_description() + "\n\n";
     for (const CLI::Option* option : app->get_options()) {
-        std::string lead = "  " + option->get_name();
+        std::string names = option->get_name(false, true);  // "-h,--help" as "-h, --help"
+        for (std::size_t comma = names.find(','); comma != std::string::npos;
+             comma = names.find(',', comma + 2)) {
+            names.insert(comma + 1, " ");
+        }
+        std::string lead = "  " + names;
         if (!option->get_option_text().empty()) lead += " " + option->get_option_text();
         lead += "  ";
         if (lead.size() <= kHelpColumn) {
@@ -131,6 +136,9 @@ std::string SetHelp() {
     return text + "All but cr and ci are kept in single precision.";
 }
 
+// Thrown by --version: like --help, it stops the parse where it stands.
+struct VersionWanted {};
+
 // A press as typed, with the --mag that came after it, if one did.
 struct GivenPress {
     float x = 0;
@@ -154,7 +162,7 @@ class Parser {
     void AddPictureOptions();
     void AddTaskOptions();
     void AddValueOption(ValueOption option, ReadValue read);
-    void AddFlag(const std::string& name, std::string help, std::function<void()> act);
+    void AddFlag(const std::string& names, std::string help, std::function<void()> act);
     // How often the option named `name` was met so far, this use included.
     std::ptrdiff_t TimesGiven(std::string_view name) const;
     bool Given(std::string_view name) const { return TimesGiven(name) > 0; }
@@ -187,7 +195,8 @@ Parser::Parser() : app_(std::string(kAbout), "seedscape-render") {
     app_.footer(std::string(kClosing));
     AddPictureOptions();
     AddTaskOptions();
-    AddFlag("--help", "prints this text.", [] { throw CLI::CallForHelp(); });
+    AddFlag("--version", "prints the program's name and version.", [] { throw VersionWanted(); });
+    AddFlag("-h,--help", "prints this text.", [] { throw CLI::CallForHelp(); });
 }
 
 void Parser::AddPictureOptions() {
@@ -361,14 +370,16 @@ void Parser::AddValueOption(ValueOption option, ReadValue read) {
         ->option_text(value_name);
 }
 
-void Parser::AddFlag(const std::string& name, std::string help, std::function<void()> act) {
+void Parser::AddFlag(const std::string& names, std::string help, std::function<void()> act) {
+    // Messages name a flag by its long name: "-h,--help" is --help.
+    const std::string name = names.substr(names.rfind(',') + 1);
     auto use = [name, act = std::move(act)](const CLI::results_t& values) {
         // A plain flag passes "", one written --flag=VALUE passes VALUE.
         if (!values.empty() && !values.front().empty()) Refuse(name + " takes no value");
         act();
         return true;
     };
-    app_.add_option(name, std::move(use), std::move(help))->expected(0, 0)->trigger_on_parse();
+    app_.add_option(names, std::move(use), std::move(help))->expected(0, 0)->trigger_on_parse();
 }
 
 std::ptrdiff_t Parser::TimesGiven(std::string_view name) const {
@@ -396,6 +407,9 @@ CommandLine Parser::Parse(std::span<const std::string_view> args) {
         refusal = CheckTogether();
     } catch (const CLI::CallForHelp&) {
         result.action = CommandLine::Action::kShowHelp;
+        return result;
+    } catch (const VersionWanted&) {
+        result.action = CommandLine::Action::kShowVersion;
         return result;
     } catch (const CLI::ExtrasError&) {
         const std::vector<std::string> strays = app_.remaining();
@@ -507,6 +521,11 @@ std::string Parser::CheckTogether() {
             return Shown("-o", *options_.output_path) +
                    ": a contact sheet is written as PNG, which lists its pictures' recipes";
         }
+        // Refused before anything is drawn: libpng would only refuse the
+        // sheet once every picture of it had been.
+        const std::string size =
+            CheckSheetSize(options_.last_seed - options_.first_seed + 1, options_.columns);
+        if (!size.empty()) return "--atlas: " + size;
         options_.task = Task::kContactSheet;
         return {};
     }
@@ -579,6 +598,10 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args) {
 
 std::string UsageText() {
     return Parser().Help();
+}
+
+std::string VersionText() {
+    return "seedscape-render " SEEDSCAPE_VERSION;
 }
 
 }  // namespace seedscape::cli

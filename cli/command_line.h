@@ -41,7 +41,7 @@ struct RenderOptions {
 };
 
 struct CommandLine {
-    enum class Action { kRender, kShowHelp, kUsageError };
+    enum class Action { kRender, kShowHelp, kShowVersion, kUsageError };
     Action action = Action::kRender;
     RenderOptions options;  // for kRender
     std::string error;      // for kUsageError: one line naming the option, value and range
@@ -62,5 +62,8 @@ CommandLine ParseCommandLine(std::span<const std::string_view> args);
 
 // The text --help prints.
 std::string UsageText();
+
+// The line --version prints: "seedscape-render 0.2".
+std::string VersionText();
 
 }  // namespace seedscape::cli

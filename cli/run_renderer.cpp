@@ -104,6 +104,9 @@ int RunRenderer(std::span<const std::string_view> args, std::FILE* out, std::FIL
     if (command_line.action == CommandLine::Action::kShowHelp) {
         return Print(out, UsageText()) ? kExitDone : ReportUnprintable(err);
     }
+    if (command_line.action == CommandLine::Action::kShowVersion) {
+        return Print(out, VersionText() + "\n") ? kExitDone : ReportUnprintable(err);
+    }
     const RenderOptions& options = command_line.options;
     switch (options.task) {
         case Task::kContactSheet:

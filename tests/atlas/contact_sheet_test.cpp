@@ -170,9 +170,20 @@ INSTANTIATE_TEST_SUITE_P(Rows, SheetRefused, ::testing::Values(
     RefusalRow{"TooManyPictures", 10001, 10, "s.png", "at most 10000 pictures"},
     RefusalRow{"NoColumns", 2, 0, "s.png", "from 1 to 100 columns"},
     RefusalRow{"TooManyColumns", 2, 101, "s.png", "from 1 to 100 columns"},
+    RefusalRow{"TallerThanAPngMayBe", 4167, 1, "s.png", "4167 pictures in 1 column make a sheet 1000071 pixels high, more than the 1000000 a PNG may have; give at least 2 columns"},
     RefusalRow{"MissingFolder", 2, 10, "missing/s.png", "No such file or directory"}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
+
+// The tallest sheet a PNG allows: one row more and it is refused.
+TEST(SheetSize, StopsAtTheTallestAPngMayBe) {
+    EXPECT_EQ(CheckSheetSize(4166, 1), "");
+    EXPECT_LE(SheetHeight(4166, 1), kLargestSheetSide);
+    EXPECT_GT(SheetHeight(4167, 1), kLargestSheetSide);
+    EXPECT_EQ(CheckSheetSize(4167, 2), "");
+    EXPECT_NE(CheckSheetSize(10000, 2), "");
+    EXPECT_EQ(CheckSheetSize(10000, 3), "");
+}
 
 // A small sheet-like PNG: a picture's file with the list's chunk put in by
 // hand at `index` among its chunks (1: right after the image header).

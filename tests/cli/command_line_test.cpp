@@ -324,7 +324,7 @@ TEST(HelpText, ListsEveryOptionInOneColumnWithinEightyCharacters) {
          {"--seed N", "--set FIELD=VALUE", "--press X,Y", "--mag F", "--recipe TEXT", "--from FILE",
           "--scale K", "--supersample S", "--params", "--print-recipe", "-o FILE",
           "--atlas FROM-TO", "--columns C", "--variations", "--lock GROUP,...", "--strength LEVEL",
-          "--generation G", "--help"}) {
+          "--generation G", "--version", "-h, --help"}) {
         std::string lead = "\n  " + option;
         lead.resize(22, ' ');
         EXPECT_NE(help.find(lead), std::string::npos) << option;

@@ -123,6 +123,8 @@ using S = StandardOutput;
 // clang-format off
 INSTANTIATE_TEST_SUITE_P(Rows, ProgramRun, ::testing::Values(
     ProgramRow{"HelpExitsZero", {"--help"}, 0, "Usage: seedscape-render [--seed N]", "", {}},
+    ProgramRow{"ShortHelpIsHelp", {"-h"}, 0, "Usage: seedscape-render [--seed N]", "", {}},
+    ProgramRow{"VersionNamesTheProgram", {"--version"}, 0, "seedscape-render " SEEDSCAPE_TEST_VERSION "\n", "", {}},
     ProgramRow{"ParamsOnly", {"--seed", "5", "--params"}, 0, "seed=5\ncr=", "", {}},
     ProgramRow{"SeedGivenWritesQuietly", {"--seed", "5", "-o", "m.png"}, 0, "", "", {"m.png"}},
     ProgramRow{"BadSeedWritesNothing", {"--seed", "0", "-o", "m.png"}, 2, "", "seedscape-render: --seed 0: must be a whole number from 1 to 1000000\n", {}},
@@ -135,6 +137,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ProgramRun, ::testing::Values(
     ProgramRow{"ScaleTooLargeWritesNothing", {"--seed", "5", "--scale", "32", "--supersample", "4", "-o", "m.png"}, 2, "", "seedscape-render: --scale 32 --supersample 4: scale times supersample must be at most 64\n", {}},
     ProgramRow{"FromAMissingFileWritesNothing", {"--from", "gone.png", "-o", "m.png"}, 2, "", "seedscape-render: --from: cannot read gone.png: No such file or directory\n", {}},
     ProgramRow{"BadAtlasRangeWritesNothing", {"--atlas", "20-10", "-o", "s.png"}, 2, "", "seedscape-render: --atlas 20-10: FROM must not be above TO\n", {}},
+    ProgramRow{"AtlasTooTallForAPngWritesNothing", {"--atlas", "1-4167", "--columns", "1", "-o", "s.png"}, 2, "", "seedscape-render: --atlas: 4167 pictures in 1 column make a sheet 1000071 pixels high, more than the 1000000 a PNG may have; give at least 2 columns\n", {}},
     ProgramRow{"AtlasIntoAMissingFolder", {"--atlas", "1-2", "-o", "missing/s.png"}, 1, "", "seedscape-render: cannot write missing/s.png: No such file or directory\n", {}},
     ProgramRow{"VariationsDrawNothing", {"--seed", "5", "--variations", "-o", "m.png"}, 2, "", "seedscape-render: --variations: cannot be combined with -o; it prints the eight variants' recipes and draws nothing\n", {}},
     ProgramRow{"VariationsWithEveryGroupLocked", {"--seed", "5", "--variations", "--lock", "scheme,factors", "--lock", "points,multipliers"}, 2, "", "seedscape-render: --lock points,multipliers: every group would be locked, so no variant could differ; leave at least one of scheme, factors, points and multipliers free\n", {}},
