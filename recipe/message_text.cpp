@@ -6,6 +6,18 @@ namespace seedscape {
 
 namespace {
 
+// The Unicode controls of writing direction (U+061C, U+200E, U+200F,
+// U+202A to U+202E, U+2066 to U+2069): shown as they are, they reorder the
+// rest of a message, so that it reads other than it is.
+bool IsDirectionControl(std::string_view character) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(character[k]); };
+    if (character.size() == 2) return byte(0) == 0xd8 && byte(1) == 0x9c;
+    if (character.size() != 3 || byte(0) != 0xe2) return false;
+    if (byte(1) == 0x80)
+        return byte(2) == 0x8e || byte(2) == 0x8f || (byte(2) >= 0xaa && byte(2) <= 0xae);
+    return byte(1) == 0x81 && byte(2) >= 0xa6 && byte(2) <= 0xa9;
+}
+
 // How many bytes the well-formed UTF-8 character of two or more bytes at the
 // start of `text` takes, or 0 when it is not one (overlong forms and
 // surrogates included).
@@ -35,6 +47,7 @@ std::size_t MultiByteCharacterLength(std::string_view text) {
     // U+0080 to U+009F are the C1 controls; 0x9b alone is a control sequence
     // introducer on terminals that take it.
     if (lead == 0xc2 && byte(1) <= 0x9f) return 0;
+    if (IsDirectionControl(text.substr(0, length))) return 0;
     return length;
 }
 

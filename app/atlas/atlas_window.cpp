@@ -76,6 +76,7 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
     scroll_->verticalScrollBar()->setSingleStep(kCell.height() / 2);
     scroll_->viewport()->installEventFilter(this);
     status_ = new QLabel(this);
+    status_->setTextFormat(Qt::PlainText);  // it repeats recipes, which are the user's text
     status_->setObjectName(QStringLiteral("AtlasStatus"));
 
     auto* row = new QHBoxLayout;

@@ -22,6 +22,7 @@ ExportDialog::ExportDialog(std::vector<std::pair<QString, Recipe>> pictures, QWi
     supersample_->setRange(kSupersampleRange.lowest, kSupersampleRange.highest);
     supersample_->setToolTip(tr("Samples averaged for each pixel, across and down"));
     size_ = new QLabel(this);
+    size_->setTextFormat(Qt::PlainText);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Export..."));

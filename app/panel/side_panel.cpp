@@ -11,12 +11,16 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     layout_->setContentsMargins(0, 0, 0, 0);
 
     recipe_ = new QLabel(this);
+    // Both repeat what was pasted, opened or typed: shown as it is, never as
+    // markup.
+    recipe_->setTextFormat(Qt::PlainText);
     recipe_->setObjectName(QStringLiteral("RecipeText"));
     recipe_->setWordWrap(true);
     recipe_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     recipe_->setToolTip(tr("The recipe of the latest picture: it names the picture exactly"));
 
     message_ = new QLabel(this);
+    message_->setTextFormat(Qt::PlainText);
     message_->setObjectName(QStringLiteral("Message"));
     message_->setWordWrap(true);
 
@@ -41,6 +45,7 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
 
 void SidePanel::AddSection(const QString& heading, const QList<QAction*>& actions) {
     auto* title = new QLabel(heading, this);
+    title->setTextFormat(Qt::PlainText);
     QFont bold = title->font();
     bold.setBold(true);
     title->setFont(bold);

@@ -14,6 +14,7 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
     seed_box->setToolTip(
         SidePanel::tr("Type a seed and press Enter to make its image mother (Ctrl+G)"));
     auto* seed_problem = new QLabel(panel);
+    seed_problem->setTextFormat(Qt::PlainText);
     seed_problem->setObjectName(QStringLiteral("SeedBoxProblem"));
     seed_problem->setWordWrap(true);
     seed_problem->hide();

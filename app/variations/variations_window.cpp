@@ -97,6 +97,7 @@ void VariationsWindow::BuildControls() {
     connect(back_, &QPushButton::clicked, this, &VariationsWindow::GoBack);
     connect(forward_, &QPushButton::clicked, this, &VariationsWindow::GoForward);
     generation_label_ = new QLabel(this);
+    generation_label_->setTextFormat(Qt::PlainText);
     generation_label_->setObjectName(QStringLiteral("GenerationNumber"));
     top->addWidget(back_);
     top->addWidget(forward_);
@@ -123,7 +124,9 @@ void VariationsWindow::BuildControls() {
     }
     strength_->setCurrentIndex(static_cast<int>(BreedSettings{}.strength));
     connect(strength_, &QComboBox::currentIndexChanged, this, &VariationsWindow::ApplyControls);
-    top->addWidget(new QLabel(tr("Strength"), this));
+    auto* strength_label = new QLabel(tr("Strength"), this);
+    strength_label->setTextFormat(Qt::PlainText);
+    top->addWidget(strength_label);
     top->addWidget(strength_);
     layout->addLayout(top);
     layout->addLayout(lock_row);
@@ -154,11 +157,13 @@ void VariationsWindow::BuildControls() {
     add_button("CopyCentreRecipe", tr("Copy recipe"), tr("Copy the centre's recipe"),
                &VariationsWindow::CopyRecipe);
     message_ = new QLabel(this);
+    message_->setTextFormat(Qt::PlainText);
     message_->setObjectName(QStringLiteral("BreedMessage"));
     bottom->addWidget(message_, 1);
     layout->addLayout(bottom);
 
     recipe_line_ = new QLabel(this);
+    recipe_line_->setTextFormat(Qt::PlainText);
     recipe_line_->setObjectName(QStringLiteral("BreedRecipe"));
     recipe_line_->setWordWrap(true);
     recipe_line_->setTextInteractionFlags(Qt::TextSelectableByMouse);

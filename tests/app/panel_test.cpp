@@ -2,6 +2,7 @@
 // pasting and opening pictures; the seed box; back and forward; favourites;
 // keys and zoom. Pictures are checked against the engine's renders.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDir>
 #include <QGuiApplication>
@@ -104,14 +105,25 @@ class PanelTest : public QObject {
         Session session;
         const QImage before = Grid(session.form);
         const double seed = session.form.state().seed;
-        for (const char* text : {"hello", "seedscape/2 seed=5", "seedscape/1 seed=5 barva=99"}) {
+        for (const char* text : {"hello", "seedscape/2 seed=5", "seedscape/1 seed=5 barva=99",
+                                 "seedscape/1 seed=5 <h1>BIG</h1>"}) {
             QGuiApplication::clipboard()->setText(QString::fromLatin1(text));
             Trigger(session.form, "PasteRecipe");
             QVERIFY2(Message(session.form).startsWith(QStringLiteral("Not a recipe: ")), text);
             QCOMPARE(Grid(session.form), before);
             QCOMPARE(session.form.state().seed, seed);
         }
-        QVERIFY(Message(session.form).contains(QStringLiteral("barva=99")));
+        // Markup in what was pasted is shown as the characters it is: no label
+        // of the window, the panel and its tool windows reads its text as rich
+        // text.
+        QVERIFY(Message(session.form).contains(QStringLiteral("<h1>BIG</h1>")));
+        Trigger(session.form, "Variations");
+        Trigger(session.form, "Atlas");
+        for (const QWidget* window : QApplication::topLevelWidgets()) {
+            for (const QLabel* label : window->findChildren<QLabel*>()) {
+                QVERIFY2(label->textFormat() == Qt::PlainText, qPrintable(label->text()));
+            }
+        }
     }
 
     // A saved picture carries its recipe; opened in another session it gives
