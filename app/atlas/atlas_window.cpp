@@ -12,6 +12,7 @@
 
 #include "app/atlas/thumbnail_grid.h"
 #include "app/atlas/thumbnail_renderer.h"
+#include "recipe/picture_description.h"
 #include "state/grid_geometry.h"
 #include "state/parameter_ranges.h"
 
@@ -295,7 +296,8 @@ void AtlasWindow::AddFavourite(int index) {
 
 void AtlasWindow::AddRecipeToFavourites(const Recipe& recipe) {
     emit favouriteRequested(recipe);
-    status_->setText(tr("Added seed %1 to the favourites").arg(recipe.seed));
+    status_->setText(
+        tr("Added %1 to the favourites").arg(QString::fromStdString(DescribePicture(recipe))));
 }
 
 bool AtlasWindow::eventFilter(QObject* watched, QEvent* event) {

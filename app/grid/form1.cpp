@@ -27,6 +27,7 @@
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/number_text.h"
+#include "recipe/picture_description.h"
 #include "recipe/range_text.h"
 #include "recipe/value_readers.h"
 #include "render/image_child.h"
@@ -242,6 +243,10 @@ void Form1::ShowMessage(const QString& text) {
     panel_.side->ShowMessage(text);
 }
 
+void Form1::ShowProblem(const QString& text) {
+    panel_.side->ShowProblem(text);
+}
+
 void Form1::ShowVisit(const Visit& visit) {
     seedscape::ShowRecipe(visit.recipe, visit.fak, state_, random_, canvas_);
     pictures_.ShowAll(visit.recipe);
@@ -309,7 +314,7 @@ void Form1::ShowAsMother(const Recipe& recipe) {
 bool Form1::ShowRecipeText(const QString& text) {
     const RecipeReading reading = ParseRecipe(text.toStdString());
     if (!reading.recipe) {
-        ShowMessage(tr("Not a recipe: %1").arg(QString::fromStdString(reading.error)));
+        ShowProblem(tr("Not a recipe: %1").arg(QString::fromStdString(reading.error)));
         return false;
     }
     // A fresh record's factor, 0, so that the window draws what every program
@@ -335,16 +340,18 @@ bool Form1::SaveImageTo(const QString& path) {
     const PictureWriting written =
         WritePicturePng(OnScreen(pictures_.Latest()), path.toStdString());
     const QString name = QFileInfo(path).fileName();
-    ShowMessage(written.ok
-                    ? tr("Saved %1").arg(name)
-                    : tr("Could not save %1: %2").arg(name, QString::fromStdString(written.error)));
+    if (written.ok) {
+        ShowMessage(tr("Saved %1").arg(name));
+    } else {
+        ShowProblem(tr("Could not save %1: %2").arg(name, QString::fromStdString(written.error)));
+    }
     return written.ok;
 }
 
 bool Form1::OpenImageFile(const QString& path) {
     const PngRecipeReading read = ReadPngRecipe(path.toStdString());
     if (!read.recipe) {
-        ShowMessage(tr("Could not open it: %1").arg(QString::fromStdString(read.error)));
+        ShowProblem(tr("Could not open it: %1").arg(QString::fromStdString(read.error)));
         return false;
     }
     if (!ShowRecipeText(QString::fromStdString(*read.recipe))) return false;
@@ -353,11 +360,16 @@ bool Form1::OpenImageFile(const QString& path) {
 }
 
 void Form1::AddToFavourites(const Recipe& recipe) {
-    if (favourites_.Add(OnScreen(recipe))) {
-        ShowMessage(tr("Added seed %1 to the favourites").arg(recipe.seed));
+    const Recipe favourite = OnScreen(recipe);
+    const QString picture = QString::fromStdString(DescribePicture(favourite));
+    const std::vector<Recipe>& known = favourites_.favourites();
+    if (std::find(known.begin(), known.end(), favourite) != known.end()) {
+        ShowMessage(tr("%1 is already a favourite").arg(picture));
+    } else if (favourites_.Add(favourite)) {
+        ShowMessage(tr("Added %1 to the favourites").arg(picture));
     } else {
-        ShowMessage(tr("Seed %1 is in the favourites but not saved yet; the panel says why")
-                        .arg(recipe.seed));
+        ShowProblem(
+            tr("%1 is in the favourites but not saved yet; the panel says why").arg(picture));
     }
     ShowFavourites();
 }
@@ -394,7 +406,7 @@ void Form1::RepairFavourites() {
 void Form1::ShowFavourites() {
     panel_.favourites->Show(favourites_.favourites());
     panel_.favourites_status->Show(favourites_.Status(), favourites_.can_repair());
-    if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowMessage(news);
+    if (const QString news = favourites_.TakeNews(); !news.isEmpty()) ShowProblem(news);
     // A change that could not be saved is tried again every few seconds
     // until it is.
     if (favourites_.has_pending() && !favourites_retry_.isActive()) favourites_retry_.start();

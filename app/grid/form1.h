@@ -136,7 +136,8 @@ class Form1 : public QWidget {
     void RecordMother(double fak_before);
     void RecordChild(float x, float y);
     void ShowVisit(const Visit& visit);
-    void ShowMessage(const QString& text);
+    void ShowMessage(const QString& text);  // news, which clears itself
+    void ShowProblem(const QString& text);  // a refusal or failure, which stays
     void UpdatePanel();
     void ShowFavourites();
 

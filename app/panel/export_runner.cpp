@@ -12,21 +12,26 @@ ExportRunner::ExportRunner(SidePanel* panel) : panel_(panel) {
 
 void ExportRunner::Start(const Recipe& recipe, const QString& path) {
     if (job_) {
-        panel_->ShowMessage(tr("An export is running; wait for it or cancel it first"));
+        panel_->ShowProblem(tr("An export is running; wait for it or cancel it first"));
         return;
     }
     job_ = std::make_unique<ExportJob>(recipe, path);
     connect(job_.get(), &ExportJob::progressed, panel_, &SidePanel::ShowExportProgress);
-    connect(job_.get(), &ExportJob::finished, this, [this](bool, const QString& message) {
+    connect(job_.get(), &ExportJob::finished, this, [this](bool ok, const QString& message) {
         panel_->HideExportProgress();
-        panel_->ShowMessage(message);
+        if (ok) {
+            panel_->ShowMessage(message);
+        } else {
+            panel_->ShowProblem(message);
+        }
         // The job's thread may still be returning from this signal: let it go
         // once control is back in the event loop.
         QMetaObject::invokeMethod(
             this, [this] { job_.reset(); }, Qt::QueuedConnection);
     });
     panel_->ShowExportProgress(0);
-    panel_->ShowMessage(tr("Exporting %1").arg(QFileInfo(path).fileName()));
+    // Stays while the progress bar runs; the outcome replaces it.
+    panel_->ShowProblem(tr("Exporting %1").arg(QFileInfo(path).fileName()));
     job_->Start();
 }
 

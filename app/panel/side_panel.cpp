@@ -5,6 +5,13 @@
 
 namespace seedscape {
 
+namespace {
+
+// Long enough to read a line of news twice.
+constexpr int kNewsMs = 6000;
+
+}  // namespace
+
 SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("SidePanel"));
     layout_ = new QVBoxLayout(this);
@@ -23,6 +30,9 @@ SidePanel::SidePanel(QWidget* parent) : QWidget(parent) {
     message_->setTextFormat(Qt::PlainText);
     message_->setObjectName(QStringLiteral("Message"));
     message_->setWordWrap(true);
+    message_timer_.setSingleShot(true);
+    message_timer_.setInterval(kNewsMs);
+    connect(&message_timer_, &QTimer::timeout, message_, &QLabel::clear);
 
     progress_row_ = new QWidget(this);
     auto* row = new QHBoxLayout(progress_row_);
@@ -81,6 +91,12 @@ void SidePanel::ShowRecipeText(const QString& text) {
 }
 
 void SidePanel::ShowMessage(const QString& text) {
+    message_->setText(text);
+    message_timer_.start();
+}
+
+void SidePanel::ShowProblem(const QString& text) {
+    message_timer_.stop();
     message_->setText(text);
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -28,8 +29,11 @@ class SidePanel : public QWidget {
     void AddWidget(QWidget* widget, int stretch = 0);
 
     void ShowRecipeText(const QString& text);
-    // One line of news: what was saved, or why something was refused.
+    // One line of news, what was done ("Saved x.png"): it clears itself after
+    // a few seconds unless news replaces it first.
     void ShowMessage(const QString& text);
+    // Why something was refused or failed: it stays until the next message.
+    void ShowProblem(const QString& text);
     QString message() const { return message_->text(); }
 
     // The export's progress bar and its Cancel button, shown while one runs.
@@ -47,6 +51,7 @@ class SidePanel : public QWidget {
     QLabel* message_;
     QWidget* progress_row_;
     QProgressBar* progress_;
+    QTimer message_timer_;
 };
 
 }  // namespace seedscape

@@ -126,6 +126,21 @@ class PanelTest : public QObject {
         }
     }
 
+    // News ("Copied the recipe") clears itself after a few seconds; why
+    // something was refused stays until the next message.
+    void newsClearsItselfAndAProblemStays() {
+        Session session;
+        Trigger(session.form, "CopyRecipe");
+        QCOMPARE(Message(session.form), QStringLiteral("Copied the recipe"));
+        QTRY_VERIFY_WITH_TIMEOUT(Message(session.form).isEmpty(), 10000);
+        QGuiApplication::clipboard()->setText(QStringLiteral("hello"));
+        Trigger(session.form, "PasteRecipe");
+        const QString refusal = Message(session.form);
+        QVERIFY(refusal.startsWith(QStringLiteral("Not a recipe")));
+        QTest::qWait(7000);
+        QCOMPARE(Message(session.form), refusal);
+    }
+
     // A saved picture carries its recipe; opened in another session it gives
     // the same grid.
     void savedImagesOpenAsTheSameGrid() {
@@ -276,6 +291,10 @@ class PanelTest : public QObject {
         check::PressAt(session.form, 150, 100);
         Trigger(session.form, "AddFavourite");
         const Recipe favourite = session.form.pictures().Latest();
+        const QString child = QStringLiteral("child of seed %1, 1 press").arg(favourite.seed);
+        QCOMPARE(Message(session.form), QStringLiteral("Added %1 to the favourites").arg(child));
+        Trigger(session.form, "AddFavourite");
+        QCOMPARE(Message(session.form), QStringLiteral("%1 is already a favourite").arg(child));
         QCOMPARE(session.form.favourites().favourites(), std::vector<Recipe>{favourite});
         QFile file(session.Path("favourites.txt"));
         QVERIFY(file.open(QIODevice::ReadOnly));
