@@ -50,15 +50,17 @@ void ShowHelpScreen(const HelpLines& helplines, Canvas& canvas) {
     }
 }
 
-QString CreditText(const ImageState& state) {
+QString CreditText(const ImageState& state, bool varied) {
+    // The band holds no more: "seedscape, " gives way to the word that matters.
+    if (varied) return QStringLiteral("seed") + NumberText(state.seed) + QStringLiteral(", varied");
     return QStringLiteral("seedscape, seed") + NumberText(state.seed);
 }
 
-void PrintCredit(const ImageState& state, Canvas& canvas) {
+void PrintCredit(const ImageState& state, Canvas& canvas, bool varied) {
     constexpr ColourValue kCreditGrey = MakeColour(190, 190, 190);
     for (int y = 185; y <= 201; ++y) canvas.DrawLine(40, y, 250, y, kCreditGrey);
     canvas.SetTextPosition(48, 185);
-    canvas.Print(CreditText(state));
+    canvas.Print(CreditText(state, varied));
 }
 
 }  // namespace seedscape

@@ -20,12 +20,14 @@ void LoadHelpText(HelpLines& helplines);
 // Paints a white band over the grid place (0, 220) and prints the help lines.
 void ShowHelpScreen(const HelpLines& helplines, Canvas& canvas);
 
-// "seedscape, seed 483920": the line under every image mother.
-QString CreditText(const ImageState& state);
+// "seedscape, seed 483920": the line under every image mother. A mother
+// with parameters set by hand is no longer what its seed draws, and says so:
+// "seed 483920, varied".
+QString CreditText(const ImageState& state, bool varied = false);
 
 // Paints the grey credit band over the image mother's lower rows and prints
 // the seed, so that any image seen can be made again with
-// `seedscape-render --seed N`.
-void PrintCredit(const ImageState& state, Canvas& canvas);
+// `seedscape-render --seed N` (and a varied one with its recipe).
+void PrintCredit(const ImageState& state, Canvas& canvas, bool varied = false);
 
 }  // namespace seedscape

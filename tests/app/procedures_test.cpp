@@ -80,10 +80,20 @@ class ProceduresTest : public QObject {
         QCOMPARE(NumberText(value), text);
     }
 
-    void creditNamesTheSeed() {
+    // The credit names the seed, and says when the mother is not what the
+    // seed alone draws; either way it stays inside its grey band (x 48 to
+    // 250) for the widest seed.
+    void creditNamesTheSeedWithinItsBand() {
         ImageState state;
         state.seed = 483920;
         QCOMPARE(CreditText(state), QStringLiteral("seedscape, seed 483920"));
+        QCOMPARE(CreditText(state, true), QStringLiteral("seed 483920, varied"));
+        Canvas canvas;
+        canvas.SetFontSize(10);
+        state.seed = 888888;
+        for (const bool varied : {false, true}) {
+            QVERIFY(48 + canvas.TextWidth(CreditText(state, varied)) <= 250);
+        }
     }
 
     // Whatever lay under it, the box is painted afresh for every value, and
