@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QTime>
 
 #include "app/grid/form1.h"
 #include "image_file/interrupt_cleanup.h"
@@ -13,8 +12,6 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("seedscape"));
 
     seedscape::Form1 form;
-    const float seconds_since_midnight =
-        static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
-    form.Form_Load(seconds_since_midnight);
+    form.Form_Load(seedscape::SecondsSinceMidnight());
     return QApplication::exec();
 }

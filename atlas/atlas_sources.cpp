@@ -64,8 +64,15 @@ std::optional<Recipe> AtlasSource::At(int index) {
     // Each picture follows from the one before: make them in order.
     while (pictures_.size() <= static_cast<std::size_t>(index)) {
         if (kind_ == Kind::kChain) {
+            if (closing_seed_ != 0) return std::nullopt;
             const int before = pictures_.empty() ? first_ : pictures_.back().seed;
-            pictures_.push_back(OfSeed(seedscape::NextInChain(before)));
+            if (chain_seeds_.empty()) chain_seeds_.insert(first_);
+            const int next = seedscape::NextInChain(before);
+            if (!chain_seeds_.insert(next).second) {
+                closing_seed_ = next;
+                return std::nullopt;
+            }
+            pictures_.push_back(OfSeed(next));
         } else {
             ImageState state;
             DrawSeed(state, random_);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "recipe/recipe.h"
@@ -18,7 +19,9 @@ int NextInChain(int seed);
 class AtlasSource {
   public:
     // The mothers that pressing "new" would show next, in order, after the
-    // mother of `current_seed`.
+    // mother of `current_seed`, up to where the chain closes: the seeds form
+    // a function on a finite set, so every chain ends in a loop, and past the
+    // first seed that comes round again "new" draws from the clock instead.
     static AtlasSource NextInChain(int current_seed);
     // `first`, `first` + 1, ... up to the last seed.
     static AtlasSource FromSeed(int first);
@@ -33,6 +36,10 @@ class AtlasSource {
     // "Next in the chain", "From seed 500", "Random", "Favourites".
     const std::string& name() const { return name_; }
 
+    // Once At() has met the end of a chain that closes: the seed that would
+    // come round again. 0 otherwise.
+    int closing_seed() const { return closing_seed_; }
+
   private:
     enum class Kind { kChain, kFromSeed, kRandom, kFavourites };
     AtlasSource(Kind kind, std::string name) : kind_(kind), name_(std::move(name)) {}
@@ -41,7 +48,9 @@ class AtlasSource {
     std::string name_;
     int first_ = 1;
     RandomGenerator random_;
-    std::vector<Recipe> pictures_;  // those made so far (all of them for favourites)
+    std::vector<Recipe> pictures_;         // those made so far (all of them for favourites)
+    std::unordered_set<int> chain_seeds_;  // the chain's seeds so far, its start included
+    int closing_seed_ = 0;
 };
 
 }  // namespace seedscape

@@ -194,6 +194,7 @@ void AtlasWindow::FillView() {
         std::optional<Recipe> next = source_->At(static_cast<int>(pictures_.size()));
         if (!next) {
             source_ended_ = true;
+            ShowStatus();  // a chain that closes says where
             break;
         }
         keys_.push_back(KeyOf(*next));
@@ -270,9 +271,15 @@ void AtlasWindow::ShowStatus() {
         status_->setText(Describe(hovered));
         return;
     }
-    status_->setText(pictures_.empty() ? tr("Nothing to show")
+    QString status = pictures_.empty() ? tr("Nothing to show")
                                        : tr("Click a picture to make it the image mother; "
-                                            "F or the context menu adds it to the favourites"));
+                                            "F or the context menu adds it to the favourites");
+    if (source_ && source_->closing_seed() != 0) {
+        status += tr(". The chain closes here: the next would be seed %1 again, so \"new\" "
+                     "draws from the clock instead")
+                      .arg(source_->closing_seed());
+    }
+    status_->setText(status);
 }
 
 void AtlasWindow::Choose(int index) {

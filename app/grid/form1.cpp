@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTime>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -23,6 +24,7 @@
 #include "app/panel/picture_dialogs.h"
 #include "app/panel/side_panel.h"
 #include "app/variations/variations_window.h"
+#include "atlas/atlas_sources.h"
 #include "export/write_picture.h"
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
@@ -163,6 +165,10 @@ void Form1::Relayout() {
     if (!isFullScreen()) resize(width, height);
 }
 
+float SecondsSinceMidnight() {
+    return static_cast<float>(QTime::currentTime().msecsSinceStartOfDay() / 1000.0);
+}
+
 void Form1::Form_Load(float seconds_since_midnight) {
     show();
     random_.Seed(seconds_since_midnight);
@@ -191,12 +197,28 @@ void Form1::ReduceMagnification() {
 }
 
 void Form1::DrawNewImageMother() {
+    // The chain of seeds is a function on a finite set, so it ends in a loop.
+    // Once the next seed is one this run of "new" has shown already, the
+    // chain has closed: draw from the clock instead, as start-up does.
+    const int mother = pictures_.Latest().seed;
+    if (new_run_.empty()) new_run_ = {mother};  // the mother a jump showed starts the run
+    const bool closed = new_run_.contains(NextInChain(mother));
+    if (closed) random_.Seed(SecondsSinceMidnight());
     canvas_.Clear();
     state_.zamikx = 0;
     state_.zamiky = 0;
     const double fak_before = state_.fak;
     NewImageMother(state_, random_, canvas_);
     RecordMother(fak_before);
+    const int drawn = static_cast<int>(state_.seed);
+    if (closed) {
+        new_run_ = {drawn};
+        ShowMessage(tr("The chain of new mothers came round to seed %1 again, so this one is "
+                       "drawn from the clock")
+                        .arg(NextInChain(mother)));
+    } else {
+        new_run_.insert(drawn);
+    }
     update();
 }
 
@@ -247,8 +269,13 @@ void Form1::ShowProblem(const QString& text) {
     panel_.side->ShowProblem(text);
 }
 
+void Form1::ShowJumpedTo(const Recipe& recipe, double fak) {
+    seedscape::ShowRecipe(recipe, fak, state_, random_, canvas_);
+    new_run_.clear();  // "new" follows the chain afresh from here
+}
+
 void Form1::ShowVisit(const Visit& visit) {
-    seedscape::ShowRecipe(visit.recipe, visit.fak, state_, random_, canvas_);
+    ShowJumpedTo(visit.recipe, visit.fak);
     pictures_.ShowAll(visit.recipe);
     if (state_.f != visit.f) {
         state_.f = visit.f;
@@ -285,7 +312,7 @@ void Form1::ShowSeedMother(int seed) {
     mother.seed = seed;
     // As "new" does: the factor the last image left carries into the mother.
     const double fak_before = state_.fak;
-    seedscape::ShowRecipe(mother, fak_before, state_, random_, canvas_);
+    ShowJumpedTo(mother, fak_before);
     RecordMother(fak_before);
     update();
 }
@@ -303,7 +330,7 @@ void Form1::GoToEnteredSeed() {
 void Form1::ShowAsMother(const Recipe& recipe) {
     Recipe mother = OnScreen(recipe);
     mother.presses.clear();
-    seedscape::ShowRecipe(mother, 0.0, state_, random_, canvas_);
+    ShowJumpedTo(mother, 0.0);
     pictures_.StartMother(mother);
     history_.Add({mother, 0.0, state_.f});
     UpdatePanel();
@@ -320,7 +347,7 @@ bool Form1::ShowRecipeText(const QString& text) {
     // A fresh record's factor, 0, so that the window draws what every program
     // makes of the recipe.
     const Recipe recipe = OnScreen(*reading.recipe);
-    seedscape::ShowRecipe(recipe, 0.0, state_, random_, canvas_);
+    ShowJumpedTo(recipe, 0.0);
     pictures_.ShowAll(recipe);
     history_.Add({recipe, 0.0, state_.f});
     UpdatePanel();

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <unordered_set>
 #include <vector>
 
 #include "app/grid/canvas.h"
@@ -19,6 +20,9 @@
 #include "state/random_generator.h"
 
 namespace seedscape {
+
+// The seconds since local midnight, as the clock seeds the generator.
+float SecondsSinceMidnight();
 
 class AtlasWindow;
 class ExportJob;
@@ -135,6 +139,8 @@ class Form1 : public QWidget {
     // panel.
     void RecordMother(double fak_before);
     void RecordChild(float x, float y);
+    // Draws a recipe's pictures reached otherwise than by "new".
+    void ShowJumpedTo(const Recipe& recipe, double fak);
     void ShowVisit(const Visit& visit);
     void ShowMessage(const QString& text);  // news, which clears itself
     void ShowProblem(const QString& text);  // a refusal or failure, which stays
@@ -153,7 +159,11 @@ class Form1 : public QWidget {
     WindowActions actions_{};
     WindowPanel panel_{};
     std::unique_ptr<ExportRunner> export_;
-    QTimer favourites_retry_;                // a change not yet saved is tried again
+    QTimer favourites_retry_;  // a change not yet saved is tried again
+    // The seeds shown by the unbroken run of "new" presses since the last
+    // jump (start-up, seed box, back and forward, paste, open, the other
+    // windows), the mother it started from included.
+    std::unordered_set<int> new_run_;
     QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
     QPointer<AtlasWindow> atlas_;            // null once closed
 };

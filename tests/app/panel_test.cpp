@@ -284,6 +284,29 @@ class PanelTest : public QObject {
         expect_successor("forward");
         session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=31337 press=5,5@2"));
         expect_successor("a pasted recipe");
+
+        // Seed 661164 is its own successor: there the chain has closed, and
+        // "new" draws from the clock instead, and says so.
+        session.form.GoToSeed(QStringLiteral("661164"));
+        check::ClickButton(session.form, "Command5");
+        QVERIFY(session.form.state().seed != 661164.0);
+        QVERIFY(Message(session.form).contains(QStringLiteral("seed 661164 again")));
+        // Seed 387448's successor, 856987, starts the loop that the chain
+        // from seed 1 ends in: the run from 856987 closes when it comes round.
+        session.form.GoToSeed(QStringLiteral("856987"));
+        int presses = 0;
+        while (session.form.state().seed != 856987.0 || presses == 0) {
+            const int seed = static_cast<int>(session.form.state().seed);
+            check::ClickButton(session.form, "Command5");
+            ++presses;
+            if (NextInChain(seed) != 856987) {
+                QCOMPARE(session.form.state().seed, static_cast<double>(NextInChain(seed)));
+                continue;
+            }
+            QVERIFY(session.form.state().seed != 856987.0);  // the loop closed: the clock
+            break;
+        }
+        QVERIFY(presses > 1);
     }
 
     void favouritesAreKeptInTheirFile() {

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "state/image_mother_parameters.h"
 
 namespace seedscape {
@@ -25,6 +27,27 @@ TEST(AtlasSources, NextInTheChainIsWhatNewDrawsNext) {
     // Asked out of order, the list is the same.
     AtlasSource again = AtlasSource::NextInChain(chain.At(0)->seed);
     EXPECT_EQ(again.At(3)->seed, chain.At(4)->seed);
+}
+
+// Every chain ends in a loop; the list stops before the first seed that
+// would come round again, and names it. From seed 1 that is seed 856987,
+// after 680 mothers; seed 661164 is its own successor.
+TEST(AtlasSources, TheChainStopsWhereItCloses) {
+    AtlasSource chain = AtlasSource::NextInChain(1);
+    ASSERT_TRUE(chain.At(679).has_value());
+    EXPECT_FALSE(chain.At(680).has_value());
+    EXPECT_EQ(chain.closing_seed(), 856987);
+    EXPECT_EQ(NextInChain(chain.At(679)->seed), 856987);
+    std::vector<int> seeds = {1};
+    for (int index = 0; index < 680; ++index) seeds.push_back(chain.At(index)->seed);
+    EXPECT_EQ(std::count(seeds.begin(), seeds.end(), 856987), 1);
+    std::sort(seeds.begin(), seeds.end());
+    EXPECT_EQ(std::adjacent_find(seeds.begin(), seeds.end()), seeds.end()) << "a seed twice";
+
+    AtlasSource fixed = AtlasSource::NextInChain(661164);
+    EXPECT_FALSE(fixed.At(0).has_value());
+    EXPECT_EQ(fixed.closing_seed(), 661164);
+    EXPECT_EQ(AtlasSource::FromSeed(5).closing_seed(), 0);
 }
 
 TEST(AtlasSources, FromSeedCountsUpToTheLastSeed) {
