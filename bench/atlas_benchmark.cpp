@@ -8,7 +8,7 @@
 #include <QEventLoop>
 #include <vector>
 
-#include "app/atlas/thumbnail_renderer.h"
+#include "app/shared/thumbnail_renderer.h"
 #include "atlas/atlas_sources.h"
 #include "recipe/recipe.h"
 

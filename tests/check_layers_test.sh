@@ -28,7 +28,7 @@ plant app/atlas/atlas_window.cpp "app/atlas/thumbnail_grid.h" "atlas/atlas_sourc
 plant app/grid/form1.cpp "app/grid/form1.h" "app/panel/side_panel.h" \
     "app/atlas/atlas_window.h" "app/variations/variations_window.h"
 plant app/main.cpp "app/grid/form1.h"
-plant bench/ok.cpp "app/atlas/thumbnail_renderer.h"
+plant bench/ok.cpp "app/shared/thumbnail_renderer.h"
 plant tests/app/window_check.h "app/grid/form1.h"
 plant tests/app/form1_test.cpp "window_check.h" "app/grid/magnification.h"
 plant render/chain_a.cpp "render/chain_b.h"

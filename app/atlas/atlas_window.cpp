@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "app/atlas/thumbnail_grid.h"
-#include "app/atlas/thumbnail_renderer.h"
+#include "app/shared/thumbnail_renderer.h"
 #include "recipe/picture_description.h"
 #include "state/grid_geometry.h"
 #include "state/parameter_ranges.h"

@@ -1,9 +1,9 @@
 #include "app/panel/favourites_list.h"
 
 #include <QMenu>
-
-#include "app/shared/thumbnail.h"
-#include "recipe/draw_recipe.h"
+#include <QPixmap>
+#include <QScrollBar>
+#include <algorithm>
 
 namespace seedscape {
 
@@ -12,9 +12,18 @@ namespace {
 // A third of a picture's size, three to a row of the panel.
 constexpr QSize kIconSize(97, 70);
 
+QIcon Placeholder() {
+    QPixmap blank(kIconSize);
+    blank.fill(QColor(0xE4, 0xE1, 0xDA));  // the paper grey of the window's sheets
+    return QIcon(blank);
+}
+
 }  // namespace
 
-FavouritesList::FavouritesList(QWidget* parent) : QListWidget(parent) {
+// One thread: the favourites' pictures wait behind nothing the person asked
+// for just now, and leave the other core to the window.
+FavouritesList::FavouritesList(QWidget* parent)
+    : QListWidget(parent), placeholder_(Placeholder()), renderer_(nullptr, 1) {
     setObjectName(QStringLiteral("Favourites"));
     setViewMode(QListView::IconMode);
     setIconSize(kIconSize);
@@ -37,25 +46,49 @@ FavouritesList::FavouritesList(QWidget* parent) : QListWidget(parent) {
             emit removeRequested(shown_[static_cast<std::size_t>(index)]);
         }
     });
+    connect(&renderer_, &ThumbnailRenderer::rendered, this, &FavouritesList::KeepPicture);
+    // What comes into view is drawn next.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &FavouritesList::AskForPictures);
 }
 
 void FavouritesList::Show(const std::vector<Recipe>& favourites) {
     if (favourites == shown_) return;
-    // Pictures already shown keep their icons: only new ones are rendered.
-    std::vector<QIcon> icons;
-    for (const Recipe& recipe : favourites) {
-        const auto known = std::find(shown_.begin(), shown_.end(), recipe);
-        icons.push_back(known != shown_.end()
-                            ? item(static_cast<int>(known - shown_.begin()))->icon()
-                            : QIcon(QPixmap::fromImage(RenderThumbnail(recipe).scaled(
-                                  kIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation))));
-    }
     clear();
-    for (std::size_t k = 0; k < favourites.size(); ++k) {
-        auto* entry = new QListWidgetItem(icons[k], QString::number(favourites[k].seed), this);
-        entry->setToolTip(QString::fromStdString(PrintRecipe(favourites[k])));
+    keys_.clear();
+    for (const Recipe& recipe : favourites) {
+        const QString key = QString::fromStdString(PrintRecipe(recipe));
+        auto* entry = new QListWidgetItem(icons_.value(key, placeholder_),
+                                          QString::number(recipe.seed), this);
+        entry->setToolTip(key);
+        keys_.push_back(key);
     }
     shown_ = favourites;
+    AskForPictures();
+}
+
+int FavouritesList::waiting() const {
+    return static_cast<int>(std::count_if(
+        keys_.begin(), keys_.end(), [&](const QString& key) { return !icons_.contains(key); }));
+}
+
+void FavouritesList::AskForPictures() {
+    // From the first favourite in view to the end, then those above it.
+    const int count = static_cast<int>(keys_.size());
+    const int first = std::max(0, row(itemAt(viewport()->rect().topLeft() + QPoint(4, 4))));
+    std::vector<ThumbnailJob> jobs;
+    for (int k = 0; k < count; ++k) {
+        const auto index = static_cast<std::size_t>((first + k) % count);
+        if (!icons_.contains(keys_[index])) jobs.push_back({keys_[index], shown_[index]});
+    }
+    renderer_.SetWanted(std::move(jobs), kIconSize);
+}
+
+void FavouritesList::KeepPicture(const ThumbnailJob& job, const Thumbnail& thumbnail) {
+    const QIcon icon(QPixmap::fromImage(thumbnail.shown));
+    icons_.insert(job.key, icon);
+    for (std::size_t k = 0; k < keys_.size(); ++k) {
+        if (keys_[k] == job.key) item(static_cast<int>(k))->setIcon(icon);
+    }
 }
 
 }  // namespace seedscape

@@ -16,6 +16,7 @@
 #include "app/grid/export_choices.h"
 #include "app/grid/form1.h"
 #include "app/panel/export_job.h"
+#include "app/panel/favourites_list.h"
 #include "app/panel/favourites_status.h"
 #include "app/panel/favourites_store.h"
 #include "app/panel/side_panel.h"
@@ -23,6 +24,7 @@
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/draw_recipe.h"
+#include "recipe/favourites_text.h"
 #include "render/fast/fast_render.h"
 #include "render/render_image.h"
 #include "window_check.h"
@@ -307,6 +309,38 @@ class PanelTest : public QObject {
             break;
         }
         QVERIFY(presses > 1);
+    }
+
+    // A long list of favourites is shown at once, its pictures drawn after,
+    // each into its own place.
+    void favouritesShowAtOnceAndTheirPicturesFollow() {
+        QTemporaryDir directory;
+        const QString path = directory.filePath(QStringLiteral("favourites.txt"));
+        std::vector<Recipe> favourites;
+        for (int seed = 100; seed < 160; ++seed) {
+            favourites.push_back(
+                ParseRecipe("seedscape/1 seed=" + std::to_string(seed)).recipe.value());
+        }
+        favourites.push_back(ParseRecipe("seedscape/1 seed=7 press=10,20@3").recipe.value());
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(PrintFavourites(favourites)));
+        file.close();
+
+        Form1 form(nullptr, path);
+        form.Form_Load(check::kClock);
+        auto* list = form.findChild<FavouritesList*>(QStringLiteral("Favourites"));
+        QVERIFY(list != nullptr);
+        QCOMPARE(list->count(), static_cast<int>(favourites.size()));
+        QTRY_COMPARE_WITH_TIMEOUT(list->waiting(), 0, 60000);
+        for (const int k : {0, 31, 60}) {
+            const QSize size = list->iconSize();
+            const QImage shown = list->item(k)->icon().pixmap(size).toImage();
+            const QImage expected =
+                MakeThumbnail(favourites[static_cast<std::size_t>(k)], size).shown;
+            QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
+                     expected.convertToFormat(QImage::Format_RGB32));
+        }
     }
 
     void favouritesAreKeptInTheirFile() {

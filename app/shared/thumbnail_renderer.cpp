@@ -1,4 +1,4 @@
-#include "app/atlas/thumbnail_renderer.h"
+#include "app/shared/thumbnail_renderer.h"
 
 #include <algorithm>
 

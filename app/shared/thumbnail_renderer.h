@@ -15,7 +15,7 @@
 
 namespace seedscape {
 
-// A picture at 1x and as the atlas shows it, smaller and smoothly scaled.
+// A picture at 1x and as a list shows it, smaller and smoothly scaled.
 struct Thumbnail {
     QImage full;
     QImage shown;
@@ -26,14 +26,15 @@ struct Thumbnail {
 // `shown_pixels`. Safe to call from any thread.
 Thumbnail MakeThumbnail(const Recipe& recipe, QSize shown_pixels);
 
-// One picture the atlas wants, under the key it is cached by.
+// One picture a list wants, under the key it is cached by.
 struct ThumbnailJob {
     QString key;
     Recipe recipe;
 };
 
-// Renders thumbnails on threads of its own, one picture per thread at a
-// time: the render pool that the main window draws with is left to it. The
+// Renders thumbnails (the atlas's, the favourites') on threads of its own,
+// one picture per thread at a time: the render pool that the main window
+// draws with is left to it. The
 // list of wanted pictures is replaced whenever the view changes, so that
 // what is visible comes first; results reach the owner's thread queued, as
 // `rendered`.
