@@ -159,15 +159,18 @@ bool FavouritesStore::Retry() {
     return SaveWaiting(0);
 }
 
+bool FavouritesStore::TakeLock(QLockFile& lock, int wait_ms) {
+    lock.setStaleLockTime(kStaleLockMs);
+    if (lock.tryLock(wait_ms)) return true;
+    trouble_ = QStringLiteral("another seedscape window is holding %1").arg(Shown());
+    return false;
+}
+
 bool FavouritesStore::SaveWaiting(int lock_wait_ms) {
     if (pending_.empty()) return true;
     QDir().mkpath(QFileInfo(path_).absolutePath());
     QLockFile lock(path_ + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(lock_wait_ms)) {
-        trouble_ = QStringLiteral("another seedscape window is holding %1").arg(Shown());
-        return false;
-    }
+    if (!TakeLock(lock, lock_wait_ms)) return false;
     std::vector<Recipe> current;
     if (!ReadFile(current)) return false;
     ApplyPending(current);
@@ -177,13 +180,13 @@ bool FavouritesStore::SaveWaiting(int lock_wait_ms) {
 bool FavouritesStore::Repair() {
     if (bad_lines_.isEmpty()) return Save();
     QLockFile lock(path_ + QStringLiteral(".lock"));
-    lock.setStaleLockTime(kStaleLockMs);
-    if (!lock.tryLock(kLockWaitMs)) {
-        trouble_ = QStringLiteral("another seedscape window is holding %1").arg(Shown());
-        return false;
-    }
+    if (!TakeLock(lock, kLockWaitMs)) return false;
     std::vector<Recipe> current;
-    if (ReadFile(current) || bad_lines_.isEmpty()) return Write(current);  // mended meanwhile
+    if (ReadFile(current) || bad_lines_.isEmpty()) {  // mended meanwhile, or not readable at all
+        if (!trouble_.isEmpty()) return false;
+        ApplyPending(current);
+        return Write(current);
+    }
     QFile original(path_);
     const QByteArray bytes =
         original.open(QIODevice::ReadOnly) ? original.read(kLargestFile + 1) : QByteArray();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLockFile>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -67,6 +68,9 @@ class FavouritesStore {
     bool ReadFile(std::vector<Recipe>& favourites);
     bool Apply(Change change);
     bool SaveWaiting(int lock_wait_ms);
+    // Takes the file's lock, waiting up to `wait_ms`; false, with the trouble
+    // noted, when another window holds it.
+    bool TakeLock(QLockFile& lock, int wait_ms);
     void ApplyPending(std::vector<Recipe>& favourites) const;
     bool Write(const std::vector<Recipe>& favourites);
     void KeepPendingInRecoveryFile();
