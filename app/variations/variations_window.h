@@ -76,6 +76,9 @@ class VariationsWindow : public QWidget {
     void motherRequested(const seedscape::Recipe& recipe);
     void favouriteRequested(const seedscape::Recipe& recipe);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+
   private:
     void BuildControls();
     VariantTile* MakeTile(int place);
