@@ -395,4 +395,14 @@ void VariationsWindow::showEvent(QShowEvent* event) {
     if (!event->spontaneous()) OpenBeside(this, parentWidget());
 }
 
+void VariationsWindow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    ShowRecipeLine(kCentre);
+}
+
+void VariationsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    ShowRecipeLine(kCentre);
+}
+
 }  // namespace seedscape

@@ -78,6 +78,10 @@ class VariationsWindow : public QWidget {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    // The pointer gone from the window, or the window hidden, the recipe
+    // line goes back to the centre's.
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
   private:
     void BuildControls();

@@ -2,6 +2,9 @@
 // Ctrl+W close them, and they open beside the main window, wholly on
 // screen.
 #include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -11,6 +14,7 @@
 #include <memory>
 
 #include "app/atlas/atlas_window.h"
+#include "app/atlas/thumbnail_grid.h"
 #include "app/grid/form1.h"
 #include "app/shared/tool_window.h"
 #include "app/variations/variations_window.h"
@@ -100,6 +104,56 @@ class ToolWindowsTest : public QObject {
                                 .arg(tool->frameGeometry().y())));
         QCOMPARE(tool->pos(),
                  PlaceBeside(main.form->frameGeometry(), tool->frameGeometry().size(), screen));
+    }
+
+    // What the pointer rests on is described only while it rests there:
+    // leaving the picture, leaving the window or hiding it clears the text.
+    void hoverTextGoesWithThePointer() {
+        MainWindow main;
+        auto* atlas = static_cast<AtlasWindow*>(main.Open(QStringLiteral("Atlas")));
+        QVERIFY(atlas != nullptr);
+        atlas->SetFirstSeed(500);
+        atlas->ShowSource(AtlasWindow::SourceKind::kFromSeed);
+        QTRY_VERIFY(!atlas->pictures().empty());
+        auto* status = atlas->findChild<QLabel*>(QStringLiteral("AtlasStatus"));
+        const auto hover_first = [atlas] {
+            const QPoint at = atlas->grid()->CellRect(0).center();
+            QMouseEvent move(QEvent::MouseMove, at, atlas->grid()->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(atlas->grid(), &move);
+        };
+        hover_first();
+        QCOMPARE(status->text(), atlas->Describe(0));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(atlas->grid(), &leave);
+        QVERIFY(status->text() != atlas->Describe(0));
+        hover_first();
+        atlas->hide();
+        atlas->show();
+        QVERIFY(status->text() != atlas->Describe(0));
+
+        auto* variations = static_cast<VariationsWindow*>(main.Open(QStringLiteral("Variations")));
+        QVERIFY(variations != nullptr);
+        auto* line = variations->findChild<QLabel*>(QStringLiteral("BreedRecipe"));
+        auto* tile = variations->findChild<QWidget*>(QStringLiteral("Variant2"));
+        const QString variant = QString::fromStdString(PrintRecipe(variations->variants()[2]));
+        const QString centre =
+            QString::fromStdString(PrintRecipe(*variations->RecipeAt(VariationsWindow::kCentre)));
+        const std::function<void(QWidget*)> leaves[] = {[](QWidget* left) {
+                                                            QEvent event(QEvent::Leave);
+                                                            QApplication::sendEvent(left, &event);
+                                                        },
+                                                        [](QWidget* hidden) {
+                                                            hidden->hide();
+                                                            hidden->show();
+                                                        }};
+        for (const auto& leave_by : leaves) {
+            QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+            QApplication::sendEvent(tile, &enter);
+            QVERIFY(line->text().contains(variant));
+            leave_by(variations);
+            QVERIFY2(line->text().contains(centre), qPrintable(line->text()));
+        }
     }
 
     // Where a tool window goes: a table of screens and main windows.
