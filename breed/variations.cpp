@@ -153,6 +153,26 @@ void ChangeMultipliers(RandomGenerator& random, ImageState& state, BreedStrength
     }
 }
 
+// One variant of `start`: each unlocked group changes by chance, and one of
+// them surely.
+Recipe DrawVariant(RandomGenerator& random, const ImageState& start,
+                   const std::vector<int>& unlocked, const Recipe& parent, BreedStrength strength) {
+    std::array<bool, kParameterGroups> change = {};
+    bool any = false;
+    for (const int g : unlocked) {
+        change[g] = random.Draw() < kChangeChance;
+        any = any || change[g];
+    }
+    if (!any) change[unlocked[DrawWhole(random, 0, static_cast<int>(unlocked.size()) - 1)]] = true;
+
+    ImageState state = start;
+    if (change[0]) ChangeScheme(random, state);
+    if (change[1]) ChangeFactors(random, state);
+    if (change[2]) ChangePoints(random, state, strength);
+    if (change[3]) ChangeMultipliers(random, state, strength);
+    return RecipeOfRecord(state, parent.seed, parent.presses);
+}
+
 }  // namespace
 
 std::string_view GroupName(ParameterGroup group) {
@@ -203,23 +223,17 @@ std::optional<std::array<Recipe, kVariantsPerGeneration>> BreedVariants(
 
     RandomGenerator random = VariantGenerator(parent, settings);
     const ImageState start = RecipeMotherRecord(parent);
+    const Recipe centre = RecipeOfRecord(start, parent.seed, parent.presses);
     std::array<Recipe, kVariantsPerGeneration> variants;
-    for (Recipe& variant : variants) {
-        std::array<bool, kParameterGroups> change = {};
-        bool any = false;
-        for (const int g : unlocked) {
-            change[g] = random.Draw() < kChangeChance;
-            any = any || change[g];
-        }
-        if (!any)
-            change[unlocked[DrawWhole(random, 0, static_cast<int>(unlocked.size()) - 1)]] = true;
-
-        ImageState state = start;
-        if (change[0]) ChangeScheme(random, state);
-        if (change[1]) ChangeFactors(random, state);
-        if (change[2]) ChangePoints(random, state, settings.strength);
-        if (change[3]) ChangeMultipliers(random, state, settings.strength);
-        variant = RecipeOfRecord(state, parent.seed, parent.presses);
+    // A draw that repeats the centre or an earlier variant is drawn again from
+    // the same generator, so the eight always differ; a generation without a
+    // repeat draws exactly what it always did. Every group has more than eight
+    // outcomes, so the redraws end.
+    for (int bred = 0; bred < kVariantsPerGeneration;) {
+        const Recipe variant = DrawVariant(random, start, unlocked, parent, settings.strength);
+        const auto earlier = variants.begin() + bred;
+        if (variant == centre || std::find(variants.begin(), earlier, variant) != earlier) continue;
+        variants[bred++] = variant;
     }
     return variants;
 }

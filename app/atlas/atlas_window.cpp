@@ -7,11 +7,13 @@
 #include <QRandomGenerator>
 #include <QScrollBar>
 #include <QSet>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
 #include "app/atlas/thumbnail_grid.h"
 #include "app/shared/thumbnail_renderer.h"
+#include "app/shared/tool_window.h"
 #include "recipe/picture_description.h"
 #include "state/grid_geometry.h"
 #include "state/parameter_ranges.h"
@@ -48,6 +50,7 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
     setAttribute(Qt::WA_DeleteOnClose);
     // The main window alone keeps the program running.
     setAttribute(Qt::WA_QuitOnClose, false);
+    AddCloseKeys(this);
 
     source_box_ = new QComboBox(this);
     source_box_->setObjectName(QStringLiteral("AtlasSource"));
@@ -315,6 +318,7 @@ bool AtlasWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void AtlasWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    if (!event->spontaneous()) OpenBeside(this, parentWidget());
     FillView();
 }
 

@@ -121,6 +121,11 @@ void ThumbnailGrid::leaveEvent(QEvent*) {
     SetHovered(-1);
 }
 
+void ThumbnailGrid::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    SetHovered(-1);
+}
+
 void ThumbnailGrid::mousePressEvent(QMouseEvent* event) {
     const int index = IndexAt(event->position().toPoint());
     SetHovered(index);

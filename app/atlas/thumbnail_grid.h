@@ -49,6 +49,9 @@ class ThumbnailGrid : public QWidget {
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    // A hidden grid has nothing under the pointer: the next showing starts
+    // without the last picture's description.
+    void hideEvent(QHideEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     bool event(QEvent* event) override;
 

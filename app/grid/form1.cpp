@@ -19,6 +19,7 @@
 #include "app/grid/image_child.h"
 #include "app/grid/image_mother.h"
 #include "app/grid/magnification.h"
+#include "app/grid/remembered_window.h"
 #include "app/grid/show_recipe.h"
 #include "app/panel/export_runner.h"
 #include "app/panel/picture_dialogs.h"
@@ -180,6 +181,7 @@ void Form1::Form_Load(float seconds_since_midnight) {
     RecordMother(fak_before);
     setFocus();
     update();
+    KeepWindowRemembered(*this);
 }
 
 void Form1::IncreaseMagnification() {

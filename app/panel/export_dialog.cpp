@@ -3,6 +3,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QPushButton>
+#include <QStringList>
 
 #include "recipe/export_limits.h"
 #include "state/grid_geometry.h"
@@ -23,6 +24,10 @@ ExportDialog::ExportDialog(std::vector<std::pair<QString, Recipe>> pictures, QWi
     supersample_->setToolTip(tr("Samples averaged for each pixel, across and down"));
     size_ = new QLabel(this);
     size_->setTextFormat(Qt::PlainText);
+    limit_ = new QLabel(this);
+    limit_->setObjectName(QStringLiteral("ExportLimit"));
+    limit_->setTextFormat(Qt::PlainText);
+    limit_->setWordWrap(true);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     buttons->button(QDialogButtonBox::Ok)->setText(tr("Export..."));
@@ -33,6 +38,7 @@ ExportDialog::ExportDialog(std::vector<std::pair<QString, Recipe>> pictures, QWi
     form->addRow(tr("Picture"), picture_);
     form->addRow(tr("Scale"), scale_);
     form->addRow(tr("Supersampling"), supersample_);
+    form->addRow(limit_);
     form->addRow(tr("Size"), size_);
     form->addRow(buttons);
 
@@ -53,6 +59,37 @@ void ExportDialog::Update() {
     scale_->setMaximum(LargestScaleWith(supersample_->value()));
     supersample_->setMaximum(LargestSupersampleWith(scale_->value()));
     size_->setText(SizeText(scale_->value()));
+
+    QStringList reasons;
+    if (supersample_->maximum() < kSupersampleRange.highest) {
+        reasons << tr("Supersampling goes up to %1 at scale %2.")
+                       .arg(supersample_->maximum())
+                       .arg(scale_->value());
+    }
+    if (scale_->maximum() < kScaleRange.highest) {
+        reasons << tr("Scale goes up to %1 with supersampling %2.")
+                       .arg(scale_->maximum())
+                       .arg(supersample_->value());
+    }
+    if (!reasons.isEmpty()) {
+        reasons << tr("Scale times supersampling is at most %1.").arg(kLargestSamplesPerSide);
+    }
+    limit_->setText(reasons.join(QLatin1Char(' ')));
+    limit_->setVisible(!reasons.isEmpty());
+}
+
+void ExportDialog::Restore(const ExportSettings& settings) {
+    // The maxima follow each value: lower one first so the other may rise.
+    scale_->setValue(kScaleRange.lowest);
+    supersample_->setValue(settings.supersample);
+    scale_->setValue(settings.scale);
+    for (std::size_t k = 0; k < pictures_.size(); ++k) {
+        if (pictures_[k].first == settings.picture) picture_->setCurrentIndex(static_cast<int>(k));
+    }
+}
+
+ExportSettings ExportDialog::Settings() const {
+    return {scale_->value(), supersample_->value(), picture_->currentText()};
 }
 
 Recipe ExportDialog::Chosen() const {

@@ -7,6 +7,7 @@
 #include <optional>
 #include <vector>
 
+#include "app/panel/window_settings.h"
 #include "recipe/recipe.h"
 
 namespace seedscape {
@@ -24,6 +25,11 @@ class ExportDialog : public QDialog {
     // The chosen picture's recipe with the chosen scale and supersampling.
     Recipe Chosen() const;
 
+    // The choices as they were last left: the picture only when one of that
+    // name is offered.
+    void Restore(const ExportSettings& settings);
+    ExportSettings Settings() const;
+
     // "4656 x 3376 pixels, 47.2 MB" for an export at `scale`.
     static QString SizeText(int scale);
 
@@ -35,6 +41,9 @@ class ExportDialog : public QDialog {
     QSpinBox* scale_;
     QSpinBox* supersample_;
     QLabel* size_;
+    // Why a maximum is below its range's: scale times supersampling is
+    // bounded, so each limits the other.
+    QLabel* limit_;
 };
 
 }  // namespace seedscape

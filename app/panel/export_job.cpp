@@ -1,7 +1,9 @@
 #include "app/panel/export_job.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
 
+#include "app/panel/export_timing.h"
 #include "export/write_picture.h"
 
 namespace seedscape {
@@ -17,6 +19,8 @@ ExportJob::~ExportJob() {
 void ExportJob::Start() {
     running_ = true;
     thread_ = std::thread([this] {
+        QElapsedTimer clock;
+        clock.start();
         // Progress arrives often; a tenth of a percent is as fine as the bar.
         int shown = -1;
         const PictureWriting written =
@@ -31,7 +35,7 @@ void ExportJob::Start() {
         const QString name = QFileInfo(path_).fileName();
         QString message;
         if (written.ok) {
-            message = tr("Exported %1").arg(name);
+            message = tr("Exported %1 in %2").arg(name, DurationText(clock.elapsed() / 1000.0));
         } else if (written.cancelled) {
             message = tr("Export cancelled; nothing was written");
         } else {

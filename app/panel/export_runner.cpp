@@ -1,6 +1,11 @@
 #include "app/panel/export_runner.h"
 
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProgressBar>
+#include <memory>
+
+#include "app/panel/export_timing.h"
 
 namespace seedscape {
 
@@ -17,6 +22,16 @@ void ExportRunner::Start(const Recipe& recipe, const QString& path) {
     }
     job_ = std::make_unique<ExportJob>(recipe, path);
     connect(job_.get(), &ExportJob::progressed, panel_, &SidePanel::ShowExportProgress);
+    // The bar says how far the export is and how long it has to go.
+    auto clock = std::make_shared<QElapsedTimer>();
+    clock->start();
+    if (auto* bar = panel_->findChild<QProgressBar*>()) {
+        bar->setTextVisible(true);
+        bar->setFormat(ProgressText(0, 0));
+        connect(job_.get(), &ExportJob::progressed, bar, [bar, clock](double done) {
+            bar->setFormat(ProgressText(done, clock->elapsed() / 1000.0));
+        });
+    }
     connect(job_.get(), &ExportJob::finished, this, [this](bool ok, const QString& message) {
         panel_->HideExportProgress();
         if (ok) {

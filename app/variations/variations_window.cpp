@@ -5,17 +5,30 @@
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QScrollArea>
+#include <QShowEvent>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <bit>
 #include <cstdint>
 
+#include "app/shared/tool_window.h"
 #include "app/variations/variant_renderer.h"
 #include "app/variations/variant_tile.h"
 
 namespace seedscape {
 
 namespace {
+
+// A scroll area that asks for room for the whole grid: the window opens as
+// large as the grid where the screen allows, and scrolls only where not.
+class WholeGridArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() != nullptr ? widget()->sizeHint() : QScrollArea::sizeHint();
+    }
+};
 
 constexpr int kTileSpacing = 6;
 
@@ -68,6 +81,7 @@ VariationsWindow::VariationsWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), renderer_(std::make_unique<VariantRenderer>()) {
     setObjectName(QStringLiteral("VariationsWindow"));
     setWindowTitle(tr("Variations"));
+    AddCloseKeys(this);
     connect(renderer_.get(), &VariantRenderer::pictureDrawn, this,
             &VariationsWindow::ShowDrawnPicture, Qt::QueuedConnection);
     BuildControls();
@@ -131,14 +145,22 @@ void VariationsWindow::BuildControls() {
     layout->addLayout(top);
     layout->addLayout(lock_row);
 
-    auto* grid = new QGridLayout;
+    // The tiles show every pixel at 1x, so on a screen too small for the
+    // grid they scroll rather than shrink.
+    auto* tiles = new QWidget;
+    auto* grid = new QGridLayout(tiles);
+    grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(kTileSpacing);
     for (int place = 0; place <= kCentre; ++place) {
         tiles_[place] = MakeTile(place);
         grid->addWidget(tiles_[place], GridIndex(place) / 3, GridIndex(place) % 3);
     }
-    layout->addLayout(grid);
-    layout->setAlignment(grid, Qt::AlignHCenter);
+    auto* area = new WholeGridArea(this);
+    area->setObjectName(QStringLiteral("VariantsArea"));
+    area->setFrameShape(QFrame::NoFrame);
+    area->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    area->setWidget(tiles);
+    layout->addWidget(area, 1);
 
     auto* bottom = new QHBoxLayout;
     const auto add_button = [this, bottom](const char* name, const QString& text,
@@ -171,7 +193,7 @@ void VariationsWindow::BuildControls() {
 }
 
 VariantTile* VariationsWindow::MakeTile(int place) {
-    auto* tile = new VariantTile(this);
+    auto* tile = new VariantTile;
     const bool centre = place == kCentre;
     tile->setObjectName(centre ? QStringLiteral("Centre") : QStringLiteral("Variant%1").arg(place));
     tile->SetHighlighted(centre);
@@ -366,6 +388,21 @@ void VariationsWindow::CopyRecipe(int place) {
     if (!recipe) return;
     QGuiApplication::clipboard()->setText(QString::fromStdString(PrintRecipe(*recipe)));
     message_->setText(tr("Copied the recipe"));
+}
+
+void VariationsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) OpenBeside(this, parentWidget());
+}
+
+void VariationsWindow::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    ShowRecipeLine(kCentre);
+}
+
+void VariationsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    ShowRecipeLine(kCentre);
 }
 
 }  // namespace seedscape

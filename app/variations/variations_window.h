@@ -76,6 +76,13 @@ class VariationsWindow : public QWidget {
     void motherRequested(const seedscape::Recipe& recipe);
     void favouriteRequested(const seedscape::Recipe& recipe);
 
+  protected:
+    void showEvent(QShowEvent* event) override;
+    // The pointer gone from the window, or the window hidden, the recipe
+    // line goes back to the centre's.
+    void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
   private:
     void BuildControls();
     VariantTile* MakeTile(int place);

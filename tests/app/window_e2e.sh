@@ -64,6 +64,8 @@ click() {
 # The test runner may have chosen the offscreen platform for the other tests;
 # favourites and the like go to a folder of the test's own.
 export XDG_DATA_HOME=$shots/data
+# Settings too: a window placed or zoomed in an earlier run would move the shots.
+export XDG_CONFIG_HOME=$shots/config
 QT_QPA_PLATFORM=xcb "$seedscape" &
 pid=$!
 window=$(timeout 60 xdotool search --sync --name '^Form1$' | head -n 1) || true
