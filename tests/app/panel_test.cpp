@@ -508,7 +508,7 @@ class PanelTest : public QObject {
     void theGridKeepsItsPlaceWithThePanelShownOrHidden() {
         Session session;
         QVERIFY(session.active);
-        QVERIFY(session.form.panel()->geometry().left() >= kCanvasWidth);
+        QVERIFY(session.form.panel()->mapTo(&session.form, QPoint(0, 0)).x() >= kCanvasWidth);
         const QImage with_panel = Grid(session.form);
         QTest::keyClick(&session.form, Qt::Key_F9);
         QVERIFY(!session.form.panel()->isVisible());
