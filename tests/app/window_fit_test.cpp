@@ -75,24 +75,18 @@ class WindowFitTest : public QObject {
         QTest::addColumn<bool>("panel");
         QTest::addColumn<int>("zoom");
         QTest::addColumn<QSize>("window");
-        QTest::newRow("1600 x 1000 with the panel: 1x, the whole panel")
-            << QSize(1600, 1000) << true << 1 << QSize(1139, 760);
-        QTest::newRow("1600 x 1000 without the panel: 1x, 2x is too wide")
-            << QSize(1600, 1000) << false << 1 << QSize(891, 651);
-        QTest::newRow("1366 x 768 with the panel: 1x, the whole panel")
-            << QSize(1366, 768) << true << 1 << QSize(1139, 760);
-        QTest::newRow("1366 x 738, a laptop less its title bar: the panel scrolls")
-            << QSize(1366, 738) << true << 1 << QSize(1139, 738);
-        QTest::newRow("1920 x 1080 without the panel: 2x is too tall")
-            << QSize(1920, 1080) << false << 1 << QSize(891, 651);
-        QTest::newRow("2200 x 1400 with the panel: 2x")
-            << QSize(2200, 1400) << true << 2 << QSize(2030, 1302);
-        QTest::newRow("2560 x 1440 with the panel: 3x is too wide")
-            << QSize(2560, 1440) << true << 2 << QSize(2030, 1302);
-        QTest::newRow("3840 x 2160 with the panel: 3x")
-            << QSize(3840, 2160) << true << 3 << QSize(2921, 1953);
-        QTest::newRow("800 x 600: 1x, the window cut to the screen")
-            << QSize(800, 600) << true << 1 << QSize(800, 600);
+        const auto row = [](const char* name, QSize room, bool panel, int zoom, QSize window) {
+            QTest::newRow(name) << room << panel << zoom << window;
+        };
+        row("1600 x 1000 with the panel: 1x, the whole panel", {1600, 1000}, true, 1, {1139, 760});
+        row("1600 x 1000 without the panel: 2x is too wide", {1600, 1000}, false, 1, {891, 651});
+        row("1366 x 768 with the panel: 1x, the whole panel", {1366, 768}, true, 1, {1139, 760});
+        row("1366 x 738, less a title bar: the panel scrolls", {1366, 738}, true, 1, {1139, 738});
+        row("1920 x 1080 without the panel: 2x is too tall", {1920, 1080}, false, 1, {891, 651});
+        row("2200 x 1400 with the panel: 2x", {2200, 1400}, true, 2, {2030, 1302});
+        row("2560 x 1440 with the panel: 3x is too wide", {2560, 1440}, true, 2, {2030, 1302});
+        row("3840 x 2160 with the panel: 3x", {3840, 2160}, true, 3, {2921, 1953});
+        row("800 x 600: 1x, the window cut to the screen", {800, 600}, true, 1, {800, 600});
     }
     void zoomAndSizeFitTheRoom() {
         QFETCH(QSize, room);
@@ -243,21 +237,23 @@ class WindowFitTest : public QObject {
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("window");
-        const int none = Qt::NoModifier;
+        const auto row = [](const char* name, int key, int modifiers, const char* text,
+                            bool window) {
+            QTest::newRow(name) << key << modifiers << QString::fromLatin1(text) << window;
+        };
         const int ctrl = Qt::ControlModifier;
-        QTest::newRow("Ctrl+E exports") << int(Qt::Key_E) << ctrl << "\x05" << true;
-        QTest::newRow("Ctrl+D adds a favourite") << int(Qt::Key_D) << ctrl << "\x04" << true;
-        QTest::newRow("Ctrl+G goes to the box") << int(Qt::Key_G) << ctrl << "\x07" << true;
-        QTest::newRow("F9 hides the panel") << int(Qt::Key_F9) << none << "" << true;
-        QTest::newRow("Alt+Left goes back")
-            << int(Qt::Key_Left) << int(Qt::AltModifier) << "" << true;
-        QTest::newRow("Ctrl+C copies the box's text") << int(Qt::Key_C) << ctrl << "\x03" << false;
-        QTest::newRow("Ctrl+V pastes into the box") << int(Qt::Key_V) << ctrl << "\x16" << false;
-        QTest::newRow("n is typed") << int(Qt::Key_N) << none << "n" << false;
-        QTest::newRow("+ is typed") << int(Qt::Key_Plus) << none << "+" << false;
-        QTest::newRow("- is typed") << int(Qt::Key_Minus) << none << "-" << false;
-        QTest::newRow("Home moves in the box") << int(Qt::Key_Home) << none << "" << false;
-        QTest::newRow("Backspace edits the box") << int(Qt::Key_Backspace) << none << "\b" << false;
+        row("Ctrl+E exports", Qt::Key_E, ctrl, "\x05", true);
+        row("Ctrl+D adds a favourite", Qt::Key_D, ctrl, "\x04", true);
+        row("Ctrl+G goes to the box", Qt::Key_G, ctrl, "\x07", true);
+        row("F9 hides the panel", Qt::Key_F9, Qt::NoModifier, "", true);
+        row("Alt+Left goes back", Qt::Key_Left, Qt::AltModifier, "", true);
+        row("Ctrl+C copies the box's text", Qt::Key_C, ctrl, "\x03", false);
+        row("Ctrl+V pastes into the box", Qt::Key_V, ctrl, "\x16", false);
+        row("n is typed", Qt::Key_N, Qt::NoModifier, "n", false);
+        row("+ is typed", Qt::Key_Plus, Qt::NoModifier, "+", false);
+        row("- is typed", Qt::Key_Minus, Qt::NoModifier, "-", false);
+        row("Home moves in the box", Qt::Key_Home, Qt::NoModifier, "", false);
+        row("Backspace edits the box", Qt::Key_Backspace, Qt::NoModifier, "\b", false);
     }
     void theSeedBoxHandsOnlyTheWindowsKeysOn() {
         QFETCH(int, key);
@@ -283,6 +279,18 @@ class WindowFitTest : public QObject {
             QVERIFY2(!action->shortcut().isEmpty() && action->isShortcutVisibleInContextMenu(),
                      qPrintable(action->objectName()));
         }
+        // So do the five buttons' tips; "exit" has no key.
+        const QList<QPair<const char*, const char*>> tips = {
+            {"Command5", "new (N)"},
+            {"Command1", "+ (+)"},
+            {"Command11", "-- (-)"},
+            {"Command19", "help (F1)"},
+            {"Command2", "exit: quits seedscape"},
+        };
+        for (const auto& [name, tip] : tips) {
+            QCOMPARE(form.findChild<QPushButton*>(QString::fromLatin1(name))->toolTip(),
+                     QString::fromLatin1(tip));
+        }
         // Right of "exit", over the image mother: the grid does not move.
         const QRect exit = form.findChild<QPushButton*>(QStringLiteral("Command2"))->geometry();
         QVERIFY(button->geometry().left() > exit.right());
@@ -298,27 +306,6 @@ class WindowFitTest : public QObject {
         // The way back for a mouse: the menu's "Show panel".
         form.findChild<QAction*>(QStringLiteral("ShowPanel"))->trigger();
         QVERIFY(form.panel()->isVisible());
-    }
-
-    void theFiveButtonsTellTheirKeys_data() {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("tip");
-        QTest::newRow("new") << "Command5"
-                             << "new (N)";
-        QTest::newRow("+") << "Command1"
-                           << "+ (+)";
-        QTest::newRow("--") << "Command11"
-                            << "-- (-)";
-        QTest::newRow("help") << "Command19"
-                              << "help (F1)";
-        QTest::newRow("exit, which has no key") << "Command2"
-                                                << "exit: quits seedscape";
-    }
-    void theFiveButtonsTellTheirKeys() {
-        QFETCH(QString, button);
-        QFETCH(QString, tip);
-        Form1 form;
-        QCOMPARE(form.findChild<QPushButton*>(button)->toolTip(), tip);
     }
 };
 
