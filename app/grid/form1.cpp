@@ -9,7 +9,9 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QTime>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 #include <optional>
@@ -21,9 +23,11 @@
 #include "app/grid/magnification.h"
 #include "app/grid/remembered_window.h"
 #include "app/grid/show_recipe.h"
+#include "app/panel/actions_menu.h"
 #include "app/panel/export_runner.h"
 #include "app/panel/picture_dialogs.h"
 #include "app/panel/side_panel.h"
+#include "app/panel/window_fit.h"
 #include "app/variations/variations_window.h"
 #include "atlas/atlas_sources.h"
 #include "export/write_picture.h"
@@ -42,12 +46,6 @@ namespace {
 constexpr int kButtonTop = 8;
 constexpr int kButtonHeight = 17;
 constexpr int kButtonFontPoints = 9;
-// The panel stands right of the grid, as far from it as the grid's places
-// are from each other, and beyond the canvas: the grid keeps every pixel.
-constexpr int kPanelGap = kTileStepX - kImageWidth;
-constexpr int kPanelWidth = 230;
-constexpr int kPanelHeight = 760;  // the panel's room when the grid is shorter
-constexpr int kLargestZoom = 3;
 // How often a change to the favourites that could not be saved is tried again.
 constexpr int kFavouritesRetryMs = 5000;
 
@@ -65,13 +63,15 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     // and lose the grid).
     setFocusPolicy(Qt::StrongFocus);
 
+    actions_ = MakeWindowActions(this);
     // Made in tab order: "exit" first, then the row from left to right.
     AddButton("Command2", QStringLiteral("exit"), 232, 41, &Form1::Exit);
     AddButton("Command5", QStringLiteral("new"), 56, 41, &Form1::DrawNewImageMother);
     AddButton("Command1", QStringLiteral("+"), 112, 17, &Form1::IncreaseMagnification);
     AddButton("Command11", QStringLiteral("--"), 144, 17, &Form1::ReduceMagnification);
     AddButton("Command19", QStringLiteral("help"), 176, 41, &Form1::ShowHelp);
-    actions_ = MakeWindowActions(this);
+    TellButtonKeys();
+    actions_menu_ = MakeActionsMenuButton(this, actions_);
     panel_ = BuildWindowPanel(this, actions_);
     export_ = std::make_unique<ExportRunner>(panel_.side);
     ConnectActions();
@@ -100,6 +100,20 @@ void Form1::AddButton(const char* name, const QString& caption, int left, int wi
     button->setGeometry(left, kButtonTop, width, kButtonHeight);
     buttons_.emplace_back(button, button->geometry());
     connect(button, &QPushButton::clicked, this, handler);
+}
+
+void Form1::TellButtonKeys() {
+    // As the panel's buttons do: the caption, then the key in brackets.
+    const auto tell = [this](const char* name, const QAction* action) {
+        auto* button = findChild<QPushButton*>(QString::fromLatin1(name));
+        button->setToolTip(QStringLiteral("%1 (%2)").arg(
+            button->text(), action->shortcut().toString(QKeySequence::NativeText)));
+    };
+    tell("Command5", actions_.new_image_mother);
+    tell("Command1", actions_.increase_magnification);
+    tell("Command11", actions_.reduce_magnification);
+    tell("Command19", actions_.show_help);
+    findChild<QPushButton*>(QStringLiteral("Command2"))->setToolTip(tr("exit: quits seedscape"));
 }
 
 void Form1::ConnectActions() {
@@ -134,7 +148,7 @@ void Form1::ConnectActions() {
 }
 
 void Form1::SetPanelVisible(bool visible) {
-    panel_.side->setVisible(visible);
+    panel_.scroller->setVisible(visible);
     actions_.show_panel->setChecked(visible);
     Relayout();
 }
@@ -145,7 +159,23 @@ void Form1::SetZoom(int zoom) {
     update();
 }
 
+QSize Form1::Room() const {
+    const QScreen* on = screen();
+    if (isFullScreen()) return on->geometry().size();
+    // The title bar and borders, once the desktop has drawn them, come out
+    // of the same room.
+    const QSize frame = (frameGeometry().size() - size()).expandedTo(QSize(0, 0));
+    return on->availableGeometry().size() - frame;
+}
+
+bool Form1::PanelShown() const {
+    return panel_.scroller->isVisibleTo(this);
+}
+
 void Form1::Relayout() {
+    const bool panel = PanelShown();
+    const QSize room = Room();
+    zoom_ = std::min(zoom_, LargestZoomThatFits(room, panel));
     // The five buttons grow with the canvas, so that they cover the same
     // pixels of the image mother at every zoom.
     for (const auto& [button, geometry] : buttons_) {
@@ -155,15 +185,16 @@ void Form1::Relayout() {
         font.setPointSize(kButtonFontPoints * zoom_);
         button->setFont(font);
     }
-    const int grid_width = kCanvasWidth * zoom_;
-    const int grid_height = kCanvasHeight * zoom_;
-    const bool panel = panel_.side->isVisibleTo(this);
-    const int height = std::max(grid_height, panel ? kPanelHeight : 0);
-    panel_.side->setGeometry(grid_width + kPanelGap, kButtonTop, kPanelWidth,
-                             height - 2 * kButtonTop);
-    const int width = panel ? grid_width + kPanelGap + kPanelWidth + kPanelGap : grid_width;
-    setMinimumSize(width, height);
-    if (!isFullScreen()) resize(width, height);
+    actions_menu_->setGeometry(MenuButtonGeometry(zoom_, kButtonTop));
+    const QSize fitted = FittedWindowSize(zoom_, panel, room);
+    // Full screen, the panel runs down the whole screen.
+    const int height = isFullScreen() ? room.height() : fitted.height();
+    panel_.scroller->setGeometry(PanelGeometry(zoom_, height, kButtonTop));
+    // Full screen, the screen's size holds; a minimum larger than the window
+    // not yet grown to it would end full screen.
+    if (isFullScreen()) return;
+    setMinimumSize(fitted);
+    resize(fitted);
 }
 
 float SecondsSinceMidnight() {
@@ -172,6 +203,8 @@ float SecondsSinceMidnight() {
 
 void Form1::Form_Load(float seconds_since_midnight) {
     show();
+    // Another screen gives other room.
+    connect(windowHandle(), &QWindow::screenChanged, this, &Form1::Relayout);
     random_.Seed(seconds_since_midnight);
     LoadHelpText(helplines_);
     canvas_.SetFontSize(10);
@@ -443,6 +476,22 @@ void Form1::ShowFavourites() {
 }
 
 void Form1::ZoomIn() {
+    if (zoom_ >= kLargestZoom) {
+        ShowProblem(tr("%1x is the largest zoom").arg(kLargestZoom));
+        return;
+    }
+    const QSize room = Room();
+    if (zoom_ + 1 > LargestZoomThatFits(room, PanelShown())) {
+        const QSize wanted = WantedWindowSize(zoom_ + 1, PanelShown());
+        ShowProblem(tr("Zoom %1x does not fit on this screen: the window would be %2 x %3, "
+                       "and the screen has room for %4 x %5")
+                        .arg(zoom_ + 1)
+                        .arg(wanted.width())
+                        .arg(wanted.height())
+                        .arg(room.width())
+                        .arg(room.height()));
+        return;
+    }
     SetZoom(zoom_ + 1);
 }
 
@@ -452,10 +501,26 @@ void Form1::ZoomOut() {
 
 void Form1::ToggleFullScreen() {
     if (isFullScreen()) {
-        showNormal();
-    } else {
-        showFullScreen();
+        LeaveFullScreen();
+        return;
     }
+    zoom_before_full_screen_ = zoom_;
+    showFullScreen();
+    // The grid as large as the whole screen allows, not 1x in a corner.
+    SetZoom(LargestZoomThatFits(Room(), PanelShown()));
+}
+
+void Form1::LeaveFullScreen() {
+    showNormal();
+    SetZoom(zoom_before_full_screen_);
+}
+
+void Form1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && isFullScreen()) {
+        LeaveFullScreen();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void Form1::OpenVariations() {

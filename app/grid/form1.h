@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <memory>
 #include <unordered_set>
@@ -84,7 +86,8 @@ class Form1 : public QWidget {
     void OpenAtlas();
 
     void SetPanelVisible(bool visible);
-    // Shows the canvas 1, 2 or 3 times as large, each pixel a square block.
+    // Shows the canvas 1, 2 or 3 times as large, each pixel a square block;
+    // never larger than the screen has room for.
     void SetZoom(int zoom);
     int zoom() const { return zoom_; }
 
@@ -96,6 +99,8 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // Escape leaves full screen.
+    void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -128,12 +133,21 @@ class Form1 : public QWidget {
     void ZoomIn();
     void ZoomOut();
     void ToggleFullScreen();
+    void LeaveFullScreen();  // back to the zoom before
     void OpenVariations();
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
+    // The five buttons' tips name their keys.
+    void TellButtonKeys();
     // Each action and each part of the panel to what it does.
     void ConnectActions();
+    // The room the screen gives the window: its available area, or the
+    // whole screen in full screen.
+    QSize Room() const;
+    bool PanelShown() const;
+    // Sizes the window and places its buttons and panel for the zoom, which
+    // it lowers to the largest that fits the room.
     void Relayout();
     // After every new mother or child: the grid's recipes, the history, the
     // panel.
@@ -154,10 +168,12 @@ class Form1 : public QWidget {
     GridPictures pictures_;
     VisitHistory history_;
     FavouritesStore favourites_;
-    std::vector<std::pair<QPushButton*, QRect>> buttons_;  // with their geometry at 1x
+    std::vector<std::pair<QAbstractButton*, QRect>> buttons_;  // with their geometry at 1x
     int zoom_ = 1;
+    int zoom_before_full_screen_ = 1;
     WindowActions actions_{};
     WindowPanel panel_{};
+    QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;
     QTimer favourites_retry_;  // a change not yet saved is tried again
     // The seeds shown by the unbroken run of "new" presses since the last

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "app/panel/side_panel.h"
+#include "app/panel/window_fit.h"
 #include "app/panel/window_settings.h"
 
 namespace seedscape {
@@ -23,13 +24,13 @@ bool FitsSomeScreen(const QWidget& window);
 // not be known here: it includes this file).
 template <class Window>
 void RestoreWindow(Window& form, const QSettings& settings) {
-    constexpr int kLargestZoom = 3;
     if (const std::optional<bool> shown = ReadPanelShown(settings)) form.SetPanelVisible(*shown);
     if (const std::optional<int> zoom = ReadZoom(settings, kLargestZoom)) {
         const int before = form.zoom();
         form.SetZoom(*zoom);
-        // A zoom kept on a larger screen may no longer fit this one.
-        if (!FitsSomeScreen(form)) form.SetZoom(before);
+        // A zoom kept on a larger screen may no longer fit this one: the
+        // window would take a smaller one, or be larger than the screen.
+        if (form.zoom() != *zoom || !FitsSomeScreen(form)) form.SetZoom(before);
     }
     if (const auto position =
             ReadWindowPosition(settings, form.frameGeometry().size(), FreeScreenAreas())) {

@@ -1,11 +1,17 @@
 #include "app/panel/window_panel.h"
 
+#include "app/panel/seed_box_keys.h"
 #include "recipe/range_text.h"
 
 namespace seedscape {
 
 WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
-    auto* panel = new SidePanel(window);
+    auto* scroller = new QScrollArea(window);
+    scroller->setObjectName(QStringLiteral("PanelScroller"));
+    scroller->setFrameShape(QFrame::NoFrame);
+    scroller->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroller->setWidgetResizable(true);
+    auto* panel = new SidePanel(scroller);
 
     auto* seed_box = new QLineEdit(panel);
     seed_box->setObjectName(QStringLiteral("SeedBox"));
@@ -19,6 +25,7 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
     seed_problem->setWordWrap(true);
     seed_problem->hide();
     QObject::connect(seed_box, &QLineEdit::textEdited, seed_problem, &QLabel::hide);
+    RouteWindowKeysFromSeedBox(seed_box, window);
     panel->AddSection(SidePanel::tr("Seed"), {});
     panel->AddWidget(seed_box);
     panel->AddWidget(seed_problem);
@@ -38,7 +45,8 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
     panel->AddWidget(favourites, 1);
     panel->AddSection(SidePanel::tr("View"),
                       {actions.zoom_in, actions.zoom_out, actions.full_screen, actions.show_panel});
-    return {panel, seed_box, seed_problem, favourites_status, favourites};
+    scroller->setWidget(panel);
+    return {scroller, panel, seed_box, seed_problem, favourites_status, favourites};
 }
 
 }  // namespace seedscape

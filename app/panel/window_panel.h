@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
 #include <QWidget>
 
 #include "app/panel/favourites_list.h"
@@ -13,6 +14,7 @@ namespace seedscape {
 
 // The main window's panel and the parts of it the window fills and reads.
 struct WindowPanel {
+    QScrollArea* scroller;  // holds the panel, which scrolls when the window is short
     SidePanel* side;
     QLineEdit* seed_box;
     QLabel* seed_problem;                 // why the seed typed was refused; hidden until then
@@ -22,7 +24,7 @@ struct WindowPanel {
 
 // Builds the panel on `window`: the seed box with back and forward, then a
 // section of buttons for each group of `actions`, the favourites listed
-// under their own.
+// under their own. The window's keys work from the seed box.
 WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions);
 
 }  // namespace seedscape
