@@ -28,15 +28,18 @@
 #include "app/panel/picture_dialogs.h"
 #include "app/panel/side_panel.h"
 #include "app/panel/window_fit.h"
+#include "app/shared/thumbnail.h"
 #include "app/variations/variations_window.h"
 #include "atlas/atlas_sources.h"
 #include "export/write_picture.h"
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
+#include "recipe/draw_recipe.h"
 #include "recipe/number_text.h"
 #include "recipe/picture_description.h"
 #include "recipe/range_text.h"
 #include "recipe/value_readers.h"
+#include "render/fast/fast_render.h"
 #include "render/image_child.h"
 
 namespace seedscape {
@@ -131,6 +134,7 @@ void Form1::ConnectActions() {
     on(actions_.save_image, &Form1::SaveImage);
     on(actions_.export_picture, &Form1::ExportPicture);
     on(actions_.copy_recipe, &Form1::CopyRecipe);
+    on(actions_.copy_picture, &Form1::CopyPicture);
     on(actions_.paste_recipe, &Form1::PasteRecipe);
     on(actions_.open, &Form1::OpenImage);
     on(actions_.variations, &Form1::OpenVariations);
@@ -555,6 +559,17 @@ void Form1::ExportPicture() {
 void Form1::CopyRecipe() {
     QGuiApplication::clipboard()->setText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
     ShowMessage(tr("Copied the recipe"));
+}
+
+void Form1::CopyPicture() {
+    // The picture itself, as Save writes it (no indicator or credit over it),
+    // and its recipe as the text, so that pasting it here draws it again.
+    const Recipe latest = OnScreen(pictures_.Latest());
+    auto* data = new QMimeData;
+    data->setImageData(ToQImage(RenderRecipePicture(latest, RenderImageFast)));
+    data->setText(QString::fromStdString(PrintRecipe(latest)));
+    QGuiApplication::clipboard()->setMimeData(data);
+    ShowMessage(tr("Copied the picture"));
 }
 
 void Form1::PasteRecipe() {

@@ -123,6 +123,7 @@ class Form1 : public QWidget {
     void SaveImage();
     void ExportPicture();
     void CopyRecipe();
+    void CopyPicture();
     void PasteRecipe();
     void OpenImage();
     void FocusSeedBox();

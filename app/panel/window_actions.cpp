@@ -46,6 +46,8 @@ WindowActions MakeWindowActions(QWidget* window) {
                                   QKeySequence(SidePanel::tr("Ctrl+E")));
     a.copy_recipe =
         MakeAction(window, "CopyRecipe", SidePanel::tr("Copy recipe"), QKeySequence::Copy);
+    a.copy_picture = MakeAction(window, "CopyPicture", SidePanel::tr("Copy picture"),
+                                QKeySequence(SidePanel::tr("Ctrl+Shift+C")));
     a.paste_recipe =
         MakeAction(window, "PasteRecipe", SidePanel::tr("Paste recipe"), QKeySequence::Paste);
     a.open = MakeAction(window, "Open", SidePanel::tr("Open..."), QKeySequence::Open);

@@ -19,6 +19,7 @@ struct WindowActions {
     QAction* save_image;
     QAction* export_picture;
     QAction* copy_recipe;
+    QAction* copy_picture;
     QAction* paste_recipe;
     QAction* open;
     QAction* variations;

@@ -36,7 +36,7 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
                        actions.reduce_magnification, actions.show_help});
     panel->AddSection(SidePanel::tr("Picture"),
                       {actions.save_image, actions.export_picture, actions.copy_recipe,
-                       actions.paste_recipe, actions.open});
+                       actions.copy_picture, actions.paste_recipe, actions.open});
     panel->AddSection(SidePanel::tr("Explore"), {actions.variations, actions.atlas});
     panel->AddSection(SidePanel::tr("Favourites"), {actions.add_favourite});
     auto* favourites_status = new FavouritesStatus(panel);

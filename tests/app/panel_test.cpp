@@ -22,6 +22,7 @@
 #include "app/panel/favourites_store.h"
 #include "app/panel/side_panel.h"
 #include "app/panel/window_fit.h"
+#include "app/shared/thumbnail.h"
 #include "atlas/atlas_sources.h"
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
@@ -103,6 +104,14 @@ class PanelTest : public QObject {
         QCOMPARE(Grid(second.form), Grid(first.form));
         QVERIFY_SAME(Place(second.form, 2), EnginePicture(text.toStdString()));
         QCOMPARE(second.form.state().f, 7.0);
+
+        // Ctrl+Shift+C: the picture itself, clean, with its recipe as the text.
+        Trigger(first.form, "CopyPicture");
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        QCOMPARE(copied.convertToFormat(QImage::Format_RGB32),
+                 ToQImage(EnginePicture(text.toStdString())).convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QGuiApplication::clipboard()->text(), text);
     }
 
     void pastingSomethingElseSaysWhyAndChangesNothing() {
@@ -451,6 +460,7 @@ class PanelTest : public QObject {
             {"SaveImage", "Ctrl+S"},
             {"Export", "Ctrl+E"},
             {"CopyRecipe", "Ctrl+C"},
+            {"CopyPicture", "Ctrl+Shift+C"},
             {"PasteRecipe", "Ctrl+V"},
             {"Open", "Ctrl+O"},
             {"Variations", "Ctrl+B"},
