@@ -12,7 +12,7 @@ namespace {
 // are from each other, and beyond the canvas: the grid keeps every pixel.
 constexpr int kPanelGap = kTileStepX - kImageWidth;
 constexpr int kPanelWidth = 230;
-constexpr int kPanelHeight = 760;  // the panel's room when the grid is shorter
+constexpr int kPanelHeight = 830;  // the panel's room when the grid is shorter
 constexpr QSize kMenuButton(24, 17);
 
 // Right of the grid: the panel, or with it hidden the menu button alone.

@@ -42,6 +42,10 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
     auto* favourites_status = new FavouritesStatus(panel);
     panel->AddWidget(favourites_status);
     auto* favourites = new FavouritesList(panel);
+    // The list takes the height the rest leaves, however short, so that the
+    // panel scrolls only when even a row of favourites has no room.
+    favourites->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Ignored);
+    favourites->setMinimumHeight(favourites->iconSize().height() + 30);
     panel->AddWidget(favourites, 1);
     panel->AddSection(SidePanel::tr("View"),
                       {actions.zoom_in, actions.zoom_out, actions.full_screen, actions.show_panel});
