@@ -6,6 +6,7 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -20,6 +21,7 @@
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"
 #include "test_support.h"
+#include "tests/support/png_bytes.h"
 
 namespace seedscape::cli {
 namespace {
@@ -408,6 +410,71 @@ TEST(Program, ContactSheetHoldsEverySeedLabelledAndListsTheirRecipes) {
               "seedscape-render: --from: s.png is a contact sheet of 5 pictures, not one picture; "
               "its seedscape-atlas text chunk lists their recipes, one of which --recipe draws\n");
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"s.png"});
+}
+
+// PNG files that ask for gigabytes: a text chunk that claims 2 GiB in a
+// small file, hundreds of compressed text chunks that inflate to megabytes
+// each, and a sparse file of chunks of 2 GiB each. Each is refused as any
+// damaged file is, without taking memory anywhere near what they ask for.
+TEST(Program, PngFilesThatAskForGigabytesAreRefusedWithinBoundedMemory) {
+    const ScratchDirectory folder;
+    const auto chunk = [](const std::string& type, const std::string& data) {
+        seedscape::testing::Bytes bytes(data.begin(), data.end());
+        return seedscape::testing::MakeChunk(type, bytes);
+    };
+    std::string error;
+    const std::vector<seedscape::testing::Chunk> picture =
+        seedscape::testing::SplitChunks(EncodePng(RgbImage(3, 2), {}, error));
+    const seedscape::testing::Chunk header = picture.front();
+
+    {  // A text chunk whose length claims 2 GiB, cut off after 60 KB.
+        seedscape::testing::Bytes bytes = seedscape::testing::JoinChunks({header});
+        const std::string claim = std::string("\x7f\xff\xff\xff", 4) + "tEXt" + kRecipeKeyword +
+                                  std::string(1, '\0') + std::string(60000, 'a');
+        bytes.insert(bytes.end(), claim.begin(), claim.end());
+        seedscape::testing::WriteBytes(folder / "claims.png", bytes);
+    }
+    {  // 300 compressed text chunks, each inflating to 7.9 MB.
+        uLongf packed_size = compressBound(7'900'000);
+        seedscape::testing::Bytes packed(packed_size);
+        const std::string text(7'900'000, 'x');
+        ASSERT_EQ(compress2(packed.data(), &packed_size,
+                            reinterpret_cast<const Bytef*>(text.data()), text.size(), 9),
+                  Z_OK);
+        packed.resize(packed_size);
+        std::string data = std::string("Comment") + std::string(2, '\0');
+        data.append(packed.begin(), packed.end());
+        std::vector<seedscape::testing::Chunk> chunks = {header};
+        for (int k = 0; k < 300; ++k) chunks.push_back(chunk("zTXt", data));
+        chunks.push_back(picture.back());
+        seedscape::testing::WriteBytes(folder / "inflates.png",
+                                       seedscape::testing::JoinChunks(chunks));
+    }
+    {  // 32 chunk headers that each claim 2 GiB, with holes between them.
+        std::ofstream sparse(folder / "sparse.png", std::ios::binary);
+        const seedscape::testing::Bytes start = seedscape::testing::JoinChunks({header});
+        sparse.write(reinterpret_cast<const char*>(start.data()),
+                     static_cast<std::streamsize>(start.size()));
+        std::streamoff at = static_cast<std::streamoff>(start.size());
+        for (int k = 0; k < 32; ++k) {
+            sparse.seekp(at);
+            sparse.write("\x7f\xff\xff\xfftEXtk", 10);
+            at += 12 + 0x7fffffffLL;
+        }
+        sparse.seekp(at);
+        sparse.write("\0", 1);
+    }
+    for (const char* name : {"claims.png", "inflates.png", "sparse.png"}) {
+        const Outcome outcome = RunProgram(folder, {"--from", name, "-o", "out.png"});
+        EXPECT_EQ(outcome.status, 2) << name << ": " << outcome.err;
+        EXPECT_NE(outcome.err.find(name), std::string::npos) << outcome.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder / "out.png"));
+    // The largest of the three, as its peak resident memory (in kilobytes);
+    // reading what the headers claim would take gigabytes.
+    struct rusage children = {};
+    ASSERT_EQ(getrusage(RUSAGE_CHILDREN, &children), 0);
+    EXPECT_LT(children.ru_maxrss, 200 * 1024);
 }
 
 // Ctrl+C or a kill while a file is being written: the program ends by the
