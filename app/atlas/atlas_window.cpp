@@ -128,6 +128,9 @@ AtlasWindow::AtlasWindow(QWidget* parent, int mother_seed, int render_threads)
 AtlasWindow::~AtlasWindow() {
     // The render under way finishes before anything it reports to goes.
     renderer_.reset();
+    // Closing a visible window hides its children from QWidget's destructor,
+    // when this is no longer an AtlasWindow: their signals must not reach it.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
 void AtlasWindow::ShowSource(SourceKind kind) {

@@ -90,6 +90,9 @@ VariationsWindow::VariationsWindow(QWidget* parent)
 VariationsWindow::~VariationsWindow() {
     // The drawing thread stops before the tiles it delivers to go.
     renderer_.reset();
+    // Closing a visible window hides its children from QWidget's destructor,
+    // when this is no longer a VariationsWindow: their signals must not reach it.
+    for (QObject* child : findChildren<QObject*>()) child->disconnect(this);
 }
 
 void VariationsWindow::BuildControls() {
