@@ -16,6 +16,7 @@
 #include "app/panel/export_timing.h"
 #include "app/panel/picture_dialogs.h"
 #include "app/panel/window_settings.h"
+#include "window_check.h"
 
 namespace seedscape {
 namespace {
@@ -39,15 +40,10 @@ QSpinBox* Box(const ExportDialog& dialog, int which) {
 class ExportDialogTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir settings_folder_;
+    check::OwnSettings settings_;
 
   private slots:
-    void initTestCase() {
-        // The settings of this test's own, never the person's.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_folder_.path());
-    }
-
-    void init() { QSettings().clear(); }
+    void init() { settings_.Clear(); }
 
     // What the dialog is left with comes back in the next one, through the
     // settings file, and the export uses it.

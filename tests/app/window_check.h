@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPushButton>
+#include <QSettings>
 #include <QString>
+#include <QTemporaryDir>
 
 #include "app/grid/canvas.h"
 #include "app/grid/form1.h"
@@ -57,5 +59,18 @@ QString Difference(const PixelImage& got, const PixelImage& want);
 // which widget the press lands on.
 void PressAt(Form1& form, int x, int y);
 void ClickButton(Form1& form, const char* name);
+
+// Settings in a folder of the test's own, never the person's, for as long as
+// this lives; Clear() empties them before each case.
+class OwnSettings {
+  public:
+    OwnSettings() {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+    }
+    void Clear() { QSettings().clear(); }
+
+  private:
+    QTemporaryDir folder_;
+};
 
 }  // namespace seedscape::check

@@ -38,15 +38,10 @@ QRect Screen() {
 class WindowSettingsTest : public QObject {
     Q_OBJECT
 
-    QTemporaryDir settings_folder_;
+    check::OwnSettings settings_;
 
   private slots:
-    void initTestCase() {
-        // The settings of this test's own, never the person's.
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_folder_.path());
-    }
-
-    void init() { QSettings().clear(); }
+    void init() { settings_.Clear(); }
 
     // A window left somewhere comes back there, with its zoom and panel.
     void theWindowComesBackAsItWasLeft_data() {
