@@ -152,66 +152,83 @@ int ExportHeight(const Recipe& recipe) {
     return kImageHeight * recipe.scale;
 }
 
-bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
-                       const ExportBandSink& sink) {
+bool RenderViewBands(ImageState& state, int scale, int supersample, const ExportOptions& options,
+                     const ExportBandSink& sink) {
+    const int width = kImageWidth * scale;
+    const int height = kImageHeight * scale;
+    // At 1x the grid is the image's own, sampled by the screen's pass as it
+    // is, and the picture is one band.
+    if (scale == 1 && supersample == 1) {
+        const RenderPass screen_pass =
+            options.screen_pass ? options.screen_pass : RenderPass(RenderImageFast);
+        RgbImage image(width, height);
+        const TilePlace place = TileOffset(state);
+        ImageSurface surface(image, place.x, place.y);
+        screen_pass(state, surface);
+        return sink(0, image) && (!options.progress || options.progress(1.0));
+    }
+    const SampleGrid grid = ScaledGrid(state, scale, supersample);
+    ExportSurface surface(height, supersample, grid.rows());
+    BandWidths bands(options, grid.rows(), supersample);
+    for (int first = 0; first < grid.columns();) {
+        const int end = std::min(first + bands.columns() * supersample, grid.columns());
+        const auto start = std::chrono::steady_clock::now();
+        surface.StartBand(first / supersample, (end - first) / supersample);
+        options.pass(state, grid, first, end, surface);
+        bands.Took(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        if (!sink(first / supersample, surface.band()) ||
+            (options.progress && !options.progress(static_cast<double>(end) / grid.columns()))) {
+            return false;
+        }
+        first = end;
+    }
+    return true;
+}
+
+ImageState RecordOfNamedPicture(const Recipe& recipe, const ExportOptions& options) {
     const RenderPass screen_pass =
         options.screen_pass ? options.screen_pass : RenderPass(RenderImageFast);
-    bool cancelled = false;
-
-    // Renders the record's view at the export's scale: the render pass of the
-    // named picture. At 1x its grid is the image's own, sampled by the screen's
-    // pass as it is, and the picture is one band.
-    const bool plain = recipe.scale == 1 && recipe.supersample == 1;
-    const auto render_named = [&](ImageState& state) {
-        if (plain) {
-            RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
-            const TilePlace place = TileOffset(state);
-            ImageSurface surface(image, place.x, place.y);
-            screen_pass(state, surface);
-            if (!sink(0, image) || (options.progress && !options.progress(1.0))) cancelled = true;
-            return;
-        }
-        const SampleGrid grid = ScaledGrid(state, recipe.scale, recipe.supersample);
-        ExportSurface surface(ExportHeight(recipe), recipe.supersample, grid.rows());
-        BandWidths bands(options, grid.rows(), recipe.supersample);
-        for (int first = 0; first < grid.columns() && !cancelled;) {
-            const int end = std::min(first + bands.columns() * recipe.supersample, grid.columns());
-            const auto start = std::chrono::steady_clock::now();
-            surface.StartBand(first / recipe.supersample, (end - first) / recipe.supersample);
-            options.pass(state, grid, first, end, surface);
-            bands.Took(
-                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-            if (!sink(first / recipe.supersample, surface.band()) ||
-                (options.progress &&
-                 !options.progress(static_cast<double>(end) / grid.columns()))) {
-                cancelled = true;
-            }
-            first = end;
-        }
-    };
-
     ImageState state = RecipeMotherRecord(recipe);
+    ImageState named;
     NoSurface nowhere;
     DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture& picture) {
         if (picture.last) {
-            render_named(view);
+            named = view;
         } else {
             screen_pass(view, nowhere);
         }
     });
-    return !cancelled;
+    return named;
 }
 
-std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options) {
-    RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
-    const auto place = [&image](int first, const RgbImage& band) {
+bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
+                       const ExportBandSink& sink) {
+    ImageState state = RecordOfNamedPicture(recipe, options);
+    return RenderViewBands(state, recipe.scale, recipe.supersample, options, sink);
+}
+
+ExportBandSink CollectBands(RgbImage& image) {
+    return [&image](int first, const RgbImage& band) {
         const std::size_t row_bytes = static_cast<std::size_t>(band.width) * 3;
         for (int y = 0; y < band.height; ++y) {
             std::copy_n(band.At(0, y), row_bytes, image.At(first, y));
         }
         return true;
     };
-    if (!RenderExportBands(recipe, options, place)) return std::nullopt;
+}
+
+std::optional<RgbImage> RenderView(ImageState& state, int scale, int supersample,
+                                   const ExportOptions& options) {
+    RgbImage image(kImageWidth * scale, kImageHeight * scale);
+    if (!RenderViewBands(state, scale, supersample, options, CollectBands(image))) {
+        return std::nullopt;
+    }
+    return image;
+}
+
+std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options) {
+    RgbImage image(ExportWidth(recipe), ExportHeight(recipe));
+    if (!RenderExportBands(recipe, options, CollectBands(image))) return std::nullopt;
     return image;
 }
 

@@ -58,4 +58,23 @@ using ExportBandSink = std::function<bool(int first, const RgbImage& band)>;
 bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
                        const ExportBandSink& sink);
 
+// The record as it stands when the recipe's named picture is about to be
+// rendered: its view, its place, and what the pictures before it (rendered
+// by the options' screen pass, at 1x, onto nothing) leave behind.
+ImageState RecordOfNamedPicture(const Recipe& recipe, const ExportOptions& options);
+
+// Renders the view the record holds, as the named picture of an export is
+// rendered, at `scale` and `supersample`: 291K x 211K pixels handed to `sink`
+// a band at a time, continuing from what the record carries. False when
+// cancelled or stopped by the sink.
+bool RenderViewBands(ImageState& state, int scale, int supersample, const ExportOptions& options,
+                     const ExportBandSink& sink);
+
+// The same view, held whole. Empty when cancelled.
+std::optional<RgbImage> RenderView(ImageState& state, int scale, int supersample,
+                                   const ExportOptions& options);
+
+// A sink that copies each band into its columns of `image`.
+ExportBandSink CollectBands(RgbImage& image);
+
 }  // namespace seedscape
