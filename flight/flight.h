@@ -58,8 +58,7 @@ inline std::int64_t KeyFrame(const Flight& flight, const FlightKey& key) {
 // round(loop x fps) frames, the frame after its last being its first.
 inline std::int64_t FrameCount(const Flight& flight) {
     if (flight.loop_us) {
-        return (*flight.loop_us * flight.fps + kMicrosecondsPerSecond / 2) /
-               kMicrosecondsPerSecond;
+        return (*flight.loop_us * flight.fps + kMicrosecondsPerSecond / 2) / kMicrosecondsPerSecond;
     }
     return flight.keys.empty() ? 0 : KeyFrame(flight, flight.keys.back()) + 1;
 }
