@@ -14,10 +14,13 @@ Skip() {
 }
 
 cluster_pids=()
+own_slurm_conf=""  # set once this cluster's configuration is written
 
 StopOneNodeSlurm() {
-    if [[ -n "${SLURM_CONF:-}" && -f "$SLURM_CONF" ]]; then
-        # Running jobs live on in slurmstepd once slurmd is gone: end them first.
+    # Running jobs live on in slurmstepd once slurmd is gone: end them first,
+    # and only on this cluster, never on one named by the environment.
+    if [[ -n "$own_slurm_conf" ]]; then
+        export SLURM_CONF=$own_slurm_conf
         scancel --quiet --user="$(id -un)" 2>/dev/null || true
         local tries
         for ((tries = 0; tries < 20; tries++)); do
@@ -34,6 +37,7 @@ StopOneNodeSlurm() {
         wait "$pid" 2>/dev/null || true
     done
     cluster_pids=()
+    own_slurm_conf=""
 }
 
 # Two neighbouring ports that nothing listens on.
@@ -83,7 +87,7 @@ WriteSlurmConf() {
     local dir=$1 host=$2 port=$3
     cat >"$dir/slurm.conf" <<CONF
 ClusterName=seedscape-test
-SlurmctldHost=$host
+SlurmctldHost=$host(127.0.0.1)
 SlurmctldPort=$port
 SlurmdPort=$((port + 1))
 SlurmUser=$(id -un)
@@ -105,7 +109,7 @@ MpiDefault=none
 ReturnToService=2
 # Finished jobs stay in scontrol long enough for the test to read how they ended.
 MinJobAge=600
-NodeName=$host CPUs=$(nproc) State=UNKNOWN
+NodeName=$host NodeAddr=127.0.0.1 CPUs=$(nproc) State=UNKNOWN
 PartitionName=test Nodes=$host Default=YES MaxTime=INFINITE State=UP
 CONF
 }
@@ -117,13 +121,20 @@ StartOneNodeSlurm() {
     done
     # slurmd starts each job as the job's owner, which only root may do.
     [[ $(id -u) -eq 0 ]] || Skip "slurmd needs root to run jobs"
+    # Settings of another cluster in the environment would reach this one's
+    # commands and jobs.
+    local name
+    for name in $(compgen -e | grep -E '^(SLURM|SBATCH|SQUEUE|SINFO|SCONTROL|SCANCEL)_'); do
+        unset "$name"
+    done
     StartMunge "$dir"
     local host port
     host=$(hostname -s)
     port=$(FreePortPair) || Skip "found no free ports"
     mkdir -p "$dir/state" "$dir/spool"
     WriteSlurmConf "$dir" "$host" "$port"
-    export SLURM_CONF=$dir/slurm.conf
+    own_slurm_conf=$dir/slurm.conf
+    export SLURM_CONF=$own_slurm_conf
     slurmctld -D -f "$SLURM_CONF" >"$dir/slurmctld.out" 2>&1 &
     cluster_pids+=($!)
     slurmd -D -f "$SLURM_CONF" >"$dir/slurmd.out" 2>&1 &
