@@ -111,6 +111,13 @@ bool AtomicFile::Write(const void* data, std::size_t size) noexcept {
     return ok();
 }
 
+std::int64_t AtomicFile::Seek(std::int64_t offset, int whence) noexcept {
+    if (finished_ || !Flush()) return -1;
+    const off_t place = lseek(fd_, static_cast<off_t>(offset), whence);
+    if (place < 0) Fail(errno);
+    return ok() ? static_cast<std::int64_t>(place) : -1;
+}
+
 std::string AtomicFile::Commit() {
     if (finished_) return ok() ? "the file was already written or given up" : error();
     // Every step is checked: a full disk may only show when the data is

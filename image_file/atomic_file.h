@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,12 @@ class AtomicFile {
     // Appends `size` bytes. Returns ok(). Needs no memory of its own, so an
     // encoder may call it from inside a C library's callback.
     bool Write(const void* data, std::size_t size) noexcept;
+
+    // Moves where the next bytes go, as lseek does (`whence` is SEEK_SET,
+    // SEEK_CUR or SEEK_END), after writing what is gathered: a muxer goes back
+    // to fill in a size it learns only at the end. Returns the new offset from
+    // the start, or -1 when the file has failed.
+    std::int64_t Seek(std::int64_t offset, int whence) noexcept;
 
     // Flushes, fsyncs, closes and renames over the path. Returns "" or the
     // reason; on failure the temporary is gone and the path untouched.

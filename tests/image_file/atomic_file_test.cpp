@@ -266,6 +266,24 @@ TEST(AtomicFile, KeepsTheFirstFailure) {
     EXPECT_TRUE(folder.Entries().empty());
 }
 
+// A muxer goes back to fill in a size: bytes still gathered in the buffer
+// reach the file before the seek, those written after it land where it
+// points, and the end is found again.
+TEST(AtomicFile, SeeksBackAndOnAfterWritingWhatIsGathered) {
+    const ScratchDirectory folder;
+    AtomicFile file(folder / "a");
+    ASSERT_TRUE(file.Write("abcdef", 6));
+    EXPECT_EQ(file.Seek(2, SEEK_SET), 2);
+    ASSERT_TRUE(file.Write("XY", 2));
+    EXPECT_EQ(file.Seek(-1, SEEK_CUR), 3);
+    ASSERT_TRUE(file.Write("Z", 1));
+    EXPECT_EQ(file.Seek(0, SEEK_END), 6);
+    ASSERT_TRUE(file.Write("gh", 2));
+    EXPECT_EQ(file.Commit(), "");
+    EXPECT_EQ(ReadBytes(folder / "a"), (Bytes{'a', 'b', 'X', 'Z', 'e', 'f', 'g', 'h'}));
+    EXPECT_EQ(file.Seek(0, SEEK_SET), -1);  // committed: nowhere to go
+}
+
 // Two files for the same path at once (two exports of one name) each get a
 // temporary of their own; the one committed last wins, whole.
 TEST(AtomicFile, TwoAtOnceDoNotShareATemporary) {
