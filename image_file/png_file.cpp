@@ -4,11 +4,13 @@
 #include <png.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string_view>
 
 #include "image_file/atomic_file.h"
 #include "image_file/input_file.h"
@@ -114,6 +116,20 @@ bool WriteToMemory(void* target, const unsigned char* data, std::size_t size) no
     }
 }
 
+constexpr char kSoftwareKeyword[] = "Software";
+
+// Whether a PNG text chunk may carry `keyword`: 1 to 79 Latin-1 characters,
+// printable, with no blank at either end nor two together.
+bool IsPngKeyword(const std::string& keyword) {
+    if (keyword.empty() || keyword.size() > 79) return false;
+    if (keyword.front() == ' ' || keyword.back() == ' ') return false;
+    if (keyword.find("  ") != std::string::npos) return false;
+    return std::all_of(keyword.begin(), keyword.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte >= 32 && byte <= 126) || byte >= 161;
+    });
+}
+
 }  // namespace
 
 std::string PngMetadata::SoftwareName() {
@@ -124,10 +140,25 @@ std::string MetadataProblem(const PngMetadata& metadata) {
     if (metadata.recipe.size() > kLongestRecipeText) {
         return "the recipe is longer than " + std::to_string(kLongestRecipeText / 1024) + " KiB";
     }
+    std::vector<std::string_view> keywords = {kRecipeKeyword, kSoftwareKeyword};
+    for (const auto& [keyword, text] : metadata.texts) {
+        if (!IsPngKeyword(keyword)) {
+            // Not repeated: it may hold anything.
+            return "a text's keyword is not 1 to 79 printable characters, as PNG keywords are";
+        }
+        if (std::find(keywords.begin(), keywords.end(), keyword) != keywords.end()) {
+            return "the text \"" + keyword + "\" is stored twice";
+        }
+        keywords.push_back(keyword);
+    }
     // A text chunk's zero byte ends its keyword; readers take a zero byte in
     // the text for its end, so such text would not read back whole.
-    if (metadata.recipe.find('\0') != std::string::npos ||
-        metadata.software.find('\0') != std::string::npos) {
+    const auto has_zero = [](const std::string& text) {
+        return text.find('\0') != std::string::npos;
+    };
+    if (has_zero(metadata.recipe) || has_zero(metadata.software) ||
+        std::any_of(metadata.texts.begin(), metadata.texts.end(),
+                    [&](const auto& text) { return has_zero(text.second); })) {
         return "the text to store has a zero byte in it";
     }
     return {};
@@ -136,7 +167,8 @@ std::string MetadataProblem(const PngMetadata& metadata) {
 std::vector<std::pair<std::string, std::string>> MetadataTexts(const PngMetadata& metadata) {
     std::vector<std::pair<std::string, std::string>> texts;
     if (!metadata.recipe.empty()) texts.emplace_back(kRecipeKeyword, metadata.recipe);
-    if (!metadata.software.empty()) texts.emplace_back("Software", metadata.software);
+    texts.insert(texts.end(), metadata.texts.begin(), metadata.texts.end());
+    if (!metadata.software.empty()) texts.emplace_back(kSoftwareKeyword, metadata.software);
     return texts;
 }
 

@@ -14,18 +14,23 @@
 namespace seedscape {
 
 // What a PNG carries besides its pixels: the recipe under kRecipeKeyword (no
-// chunk when empty) and the program that made it under "Software". Both are
-// written before the image data, so a reader finds them without decoding it.
+// chunk when empty), further texts under keywords of their own (a frame of a
+// flight carries the flight and its number), and the program that made it
+// under "Software". All are written before the image data, so a reader finds
+// them without decoding it.
 struct PngMetadata {
     std::string recipe;
     std::string software = SoftwareName();
+    std::vector<std::pair<std::string, std::string>> texts = {};  // keyword and text
 
     // "seedscape 0.2": the program and its version.
     static std::string SoftwareName();
 };
 
 // What makes the metadata unfit to store, or "": a recipe longer than
-// kLongestRecipeText, a zero byte in a text.
+// kLongestRecipeText, a zero byte in a text, a further text's keyword that a
+// PNG cannot hold (1 to 79 printable Latin-1 characters, no blank at either
+// end nor two together) or that is the recipe's, Software's or another's.
 std::string MetadataProblem(const PngMetadata& metadata);
 
 // The text chunks a PNG carries for the metadata, as keyword and text, in

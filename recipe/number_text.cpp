@@ -48,4 +48,19 @@ std::string FormatRoundTripSingle(float value) {
     return text;
 }
 
+std::string FormatSeconds(std::int64_t microseconds) {
+    std::uint64_t per_second = 1;
+    for (int k = 0; k < kSecondsDecimals; ++k) per_second *= 10;
+    // Unsigned, so that the most negative value has a magnitude too.
+    const std::uint64_t magnitude = microseconds < 0 ? 0 - static_cast<std::uint64_t>(microseconds)
+                                                     : static_cast<std::uint64_t>(microseconds);
+    std::string text = (microseconds < 0 ? "-" : "") + std::to_string(magnitude / per_second);
+    std::uint64_t fraction = magnitude % per_second;
+    if (fraction == 0) return text;
+    std::string digits = std::to_string(fraction);
+    digits.insert(0, kSecondsDecimals - digits.size(), '0');
+    while (digits.back() == '0') digits.pop_back();
+    return text + '.' + digits;
+}
+
 }  // namespace seedscape

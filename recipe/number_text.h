@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,5 +22,13 @@ std::string FormatRoundTrip(double value);
 // The shortest text that reads back, through ParseRealNumber and a rounding
 // to single precision, to exactly `value`.
 std::string FormatRoundTripSingle(float value);
+
+// Times are kept to the microsecond: written in seconds with at most this
+// many digits after the point.
+inline constexpr int kSecondsDecimals = 6;
+
+// A time in microseconds written in seconds, as short as it reads back:
+// "0", "6.5", "0.000001", "-2.25".
+std::string FormatSeconds(std::int64_t microseconds);
 
 }  // namespace seedscape

@@ -17,4 +17,9 @@ std::string RealNumberText(RealRange range) {
            FormatRoundTrip(range.below);
 }
 
+std::string SecondsText(std::int64_t most_seconds) {
+    return "a time in seconds from 0 to " + std::to_string(most_seconds) + ", with at most " +
+           std::to_string(kSecondsDecimals) + " digits after the point";
+}
+
 }  // namespace seedscape

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "state/parameter_ranges.h"
@@ -16,5 +17,8 @@ std::string WholeNumberText(WholeRange range);
 
 // "a number from -1 up to but not including 1"
 std::string RealNumberText(RealRange range);
+
+// "a time in seconds from 0 to 3600, with at most 6 digits after the point"
+std::string SecondsText(std::int64_t most_seconds);
 
 }  // namespace seedscape

@@ -1,5 +1,6 @@
 #include "recipe/value_readers.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "recipe/number_text.h"
@@ -69,6 +70,34 @@ Reading<double> ReadFieldValue(const SettableField& field, std::string_view text
         return {std::nullopt, std::move(problem)};
     }
     return {field.as_stored(*number), {}};
+}
+
+Reading<std::int64_t> ReadSeconds(std::string_view text, std::int64_t most_seconds) {
+    const Reading<std::int64_t> refused{std::nullopt, "must be " + SecondsText(most_seconds)};
+    const auto all_digits = [](std::string_view digits) {
+        return !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                              [](char c) { return c >= '0' && c <= '9'; });
+    };
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+    if (!all_digits(whole)) return refused;
+    if (point != std::string_view::npos &&
+        (!all_digits(fraction) || fraction.size() > static_cast<std::size_t>(kSecondsDecimals))) {
+        return refused;
+    }
+    // Digits only, so no sign; a number too long for any integer does not read.
+    const std::optional<long long> seconds = ParseWholeNumber(whole);
+    if (!seconds || *seconds > most_seconds) return refused;
+    std::int64_t microseconds = *seconds;
+    std::int64_t most = most_seconds;
+    for (std::size_t k = 0; k < static_cast<std::size_t>(kSecondsDecimals); ++k) {
+        microseconds = microseconds * 10 + (k < fraction.size() ? fraction[k] - '0' : 0);
+        most *= 10;
+    }
+    if (microseconds > most) return refused;  // "3600.5" past 3600
+    return {microseconds, {}};
 }
 
 Reading<PressPoint> ReadPressPoint(std::string_view text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -32,6 +33,11 @@ Reading<int> ReadMagnification(std::string_view text);
 
 // A value of `field`, as the field would store it.
 Reading<double> ReadFieldValue(const SettableField& field, std::string_view text);
+
+// A time from 0 to `most_seconds` seconds as whole microseconds: plain
+// digits, then at most kSecondsDecimals digits after a point ("6.5", "0.1",
+// "12"). No sign, no exponent, and a point has digits on both sides.
+Reading<std::int64_t> ReadSeconds(std::string_view text, std::int64_t most_seconds);
 
 // A point on the image mother.
 struct PressPoint {

@@ -2,7 +2,6 @@
 // recipe and the program's name come before the image data; a recipe read
 // from a file rebuilds its picture exactly; progress is told row by row and
 // a cancelled or failed write leaves nothing behind.
-#include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 
 #include <gtest/gtest.h>
@@ -15,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "image_file/png_chunks.h"
 #include "recipe/draw_recipe.h"
 #include "recipe/recipe.h"
 #include "render/fast/fast_render.h"
@@ -98,6 +98,29 @@ TEST_P(PngRoundTrip, TextChunksComeBeforeTheImageData) {
     EXPECT_EQ(chunks[2].data, testing::TextData("Software", "seedscape " SEEDSCAPE_TEST_VERSION));
 }
 
+TEST(PngTexts, FurtherTextsFollowTheRecipeAndEachIsFound) {
+    const ScratchDirectory folder;
+    PngMetadata metadata;
+    metadata.recipe = "seedscape/1 seed=4";
+    metadata.texts = {{"seedscape-flight", EveryByte()}, {"seedscape-frame", "42"}};
+    ASSERT_EQ(WritePng(folder / "a.png", testing::RandomImage(3, 2, 5), metadata), "");
+
+    std::vector<Bytes> texts;
+    for (const testing::Chunk& chunk : testing::SplitChunks(ReadBytes(folder / "a.png"))) {
+        if (chunk.type == "tEXt") texts.push_back(chunk.data);
+    }
+    EXPECT_EQ(texts, (std::vector<Bytes>{
+                         testing::TextData("seedscape-recipe", metadata.recipe),
+                         testing::TextData("seedscape-flight", EveryByte()),
+                         testing::TextData("seedscape-frame", "42"),
+                         testing::TextData("Software", "seedscape " SEEDSCAPE_TEST_VERSION)}));
+    for (const auto& [keyword, text] : metadata.texts) {
+        const PngChunkScan scan = ScanPngChunks(folder / "a.png", {keyword, text.size(), keyword});
+        EXPECT_EQ(scan.text, text) << scan.error;
+    }
+    EXPECT_EQ(ReadPngRecipe(folder / "a.png").recipe, metadata.recipe);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Sizes, PngRoundTrip,
     ::testing::Values(RoundTrip{"OnePixel", 1, 1, "seedscape/1 seed=1"},
@@ -157,6 +180,7 @@ struct BadInput {
     RgbImage image;
     std::string recipe;
     std::string reason;
+    std::vector<std::pair<std::string, std::string>> texts = {};
 };
 
 void PrintTo(const BadInput& value, std::ostream* out) {
@@ -168,12 +192,18 @@ class PngRefusesToWrite : public ::testing::TestWithParam<BadInput> {};
 TEST_P(PngRefusesToWrite, WithTheReasonAndNoFile) {
     const ScratchDirectory folder;
     const BadInput& input = GetParam();
-    EXPECT_EQ(WritePng(folder / "a.png", input.image, {input.recipe}), input.reason);
+    PngMetadata metadata;
+    metadata.recipe = input.recipe;
+    metadata.texts = input.texts;
+    EXPECT_EQ(WritePng(folder / "a.png", input.image, metadata), input.reason);
     EXPECT_TRUE(folder.Entries().empty());
     std::string error;
-    EXPECT_TRUE(EncodePng(input.image, {input.recipe}, error).empty());
+    EXPECT_TRUE(EncodePng(input.image, metadata, error).empty());
     EXPECT_EQ(error, input.reason);
 }
+
+constexpr char kBadKeyword[] =
+    "a text's keyword is not 1 to 79 printable characters, as PNG keywords are";
 
 RgbImage WrongPixelCount() {
     RgbImage image(4, 4);
@@ -191,7 +221,27 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"RecipeTooLong", RgbImage(2, 2), std::string(kLongestRecipeText + 1, 'x'),
                  "the recipe is longer than 64 KiB"},
         BadInput{"ZeroByteInRecipe", RgbImage(2, 2), std::string("seed\0x", 6),
-                 "the text to store has a zero byte in it"}),
+                 "the text to store has a zero byte in it"},
+        BadInput{"ZeroByteInAFurtherText",
+                 RgbImage(2, 2),
+                 "",
+                 "the text to store has a zero byte in it",
+                 {{"a", std::string("b\0c", 3)}}},
+        BadInput{"EmptyKeyword", RgbImage(2, 2), "", kBadKeyword, {{"", "x"}}},
+        BadInput{"KeywordTooLong", RgbImage(2, 2), "", kBadKeyword, {{std::string(80, 'k'), "x"}}},
+        BadInput{"KeywordWithANewline", RgbImage(2, 2), "", kBadKeyword, {{"a\nb", "x"}}},
+        BadInput{"KeywordStartingWithABlank", RgbImage(2, 2), "", kBadKeyword, {{" a", "x"}}},
+        BadInput{"KeywordWithTwoBlanks", RgbImage(2, 2), "", kBadKeyword, {{"a  b", "x"}}},
+        BadInput{"TheRecipesKeyword",
+                 RgbImage(2, 2),
+                 "",
+                 "the text \"seedscape-recipe\" is stored twice",
+                 {{"seedscape-recipe", "x"}}},
+        BadInput{"AKeywordTwice",
+                 RgbImage(2, 2),
+                 "",
+                 "the text \"a\" is stored twice",
+                 {{"a", "x"}, {"a", "y"}}}),
     [](const ::testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
 TEST(PngProgress, ToldAfterEveryRowInOrder) {
