@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "atlas/contact_sheet.h"
+#include "cli/option_parser.h"
 #include "cli/option_values.h"
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
@@ -45,35 +46,17 @@ constexpr std::string_view kClosing =
     "A picture needs at least one of -o, --params and --print-recipe; --atlas\n"
     "needs -o. Long options may also be written --option=VALUE.\n"
     "\n"
-    "Exit status: 0 done; 1 the image or the printed text could not be written;\n"
-    "2 the command line was refused (then nothing is written).\n";
+    "Exit status: 0 done; 1 the image, the video or the printed text could not\n"
+    "be written; 2 the command line was refused, or the frames --assemble was\n"
+    "given (then nothing is written).\n";
 
 // Where the options' descriptions start in --help.
 constexpr std::size_t kHelpColumn = 21;
-
-// An option that takes a value, as --help shows it and messages name it.
-struct ValueOption {
-    std::string name;          // "--seed", "-o"
-    std::string value_name;    // what --help shows after the name: "N"
-    std::string values;        // what a value must be, for "needs a value, ..."
-    std::string given_twice;   // the refusal of a second use; empty when it may repeat
-    std::string help;          // --help's description, wrapped
-    bool repeat_value = true;  // whether a message repeats the value (not a whole recipe)
-};
-
-// Checks one value and stores it; returns "" then, else why the value is
-// refused ("must be ...").
-using ReadValue = std::function<std::string(std::string_view value)>;
 
 // Stops CLI11 where it stands, at the option being read, with the message
 // that reaches the user.
 [[noreturn]] void Refuse(std::string message) {
     throw CLI::ValidationError(std::move(message));
-}
-
-// How a message repeats an option with the value typed for it: "--seed 5".
-std::string Shown(std::string_view name, std::string_view value) {
-    return std::string(name) + " " + EscapeForMessage(value);
 }
 
 // A word that no option took, reported as the user typed it.
@@ -139,62 +122,15 @@ std::string SetHelp() {
 // Thrown by --version: like --help, it stops the parse where it stands.
 struct VersionWanted {};
 
-// A press as typed, with the --mag that came after it, if one did.
-struct GivenPress {
-    float x = 0;
-    float y = 0;
-    std::optional<int> f;
-};
-
-// The options, declared with CLI11. Each use of an option is read as CLI11
-// meets it, in the order typed, so the first refusal is the one reported
-// and a --help stops the parse where it stands.
-class Parser {
-  public:
-    Parser();
-    Parser(const Parser&) = delete;
-    Parser& operator=(const Parser&) = delete;
-
-    CommandLine Parse(std::span<const std::string_view> args);
-    std::string Help() const { return app_.help(); }
-
-  private:
-    void AddPictureOptions();
-    void AddTaskOptions();
-    void AddValueOption(ValueOption option, ReadValue read);
-    void AddFlag(const std::string& names, std::string help, std::function<void()> act);
-    // How often the option named `name` was met so far, this use included.
-    std::ptrdiff_t TimesGiven(std::string_view name) const;
-    bool Given(std::string_view name) const { return TimesGiven(name) > 0; }
-    // The first of `names` met, in the order typed, or "" when none was.
-    std::string FirstGiven(std::initializer_list<std::string_view> names) const;
-
-    std::string TakePress(std::string_view value);
-    std::string TakeMagnification(std::string_view value);
-    std::string TakeRecipe(std::string_view value);
-    std::string TakeFrom(std::string_view value);
-    // Refusals that concern the options together, once all are read; also
-    // settles the task and the picture.
-    std::string CheckTogether();
-    std::string CheckPicture();
-    // The presses as recipe presses, each with its magnification.
-    std::vector<RecipePress> ChainOfPresses() const;
-
-    CLI::App app_;
-    RenderOptions options_;
-    std::vector<GivenPress> presses_;
-    std::optional<int> magnification_before_presses_;
-    std::optional<Recipe> read_recipe_;  // from --recipe or --from
-    std::optional<int> scale_;
-    std::optional<int> supersample_;
-};
+}  // namespace
 
 Parser::Parser() : app_(std::string(kAbout), "seedscape-render") {
     app_.set_help_flag();  // replaced by the --help below, which stops the parse at once
     app_.formatter_fn(HelpText);
-    app_.footer(std::string(kClosing));
+    app_.footer(std::string(kClosing) + "\n" + FlightClosingText());
     AddPictureOptions();
     AddTaskOptions();
+    AddFlightOptions();
     AddFlag("--version", "prints the program's name and version.", [] { throw VersionWanted(); });
     AddFlag("-h,--help", "prints this text.", [] { throw CLI::CallForHelp(); });
 }
@@ -502,6 +438,7 @@ std::vector<RecipePress> Parser::ChainOfPresses() const {
 }
 
 std::string Parser::CheckTogether() {
+    if (FlightWanted()) return CheckFlight();
     for (const std::string_view name : {"--lock", "--strength", "--generation"}) {
         if (Given(name) && !Given("--variations")) {
             return std::string(name) + ": only goes with --variations";
@@ -542,6 +479,12 @@ std::string Parser::CheckTogether() {
         }
         options_.task = Task::kVariations;
         return {};
+    }
+    if (options_.output_path && (options_.output_format == ImageFormat::kVideo ||
+                                 options_.output_format == ImageFormat::kFolder)) {
+        return Shown("-o", *options_.output_path) +
+               ": a picture is written as .png or .ppm; videos and folders of frames are "
+               "written for --flight or --loop";
     }
     if (!options_.output_path && !options_.print_parameters && !options_.print_recipe) {
         return "nothing to do: give -o FILE to write the image, --params to print its "
@@ -589,8 +532,6 @@ std::string Parser::CheckPicture() {
     }
     return {};
 }
-
-}  // namespace
 
 CommandLine ParseCommandLine(std::span<const std::string_view> args) {
     return Parser().Parse(args);

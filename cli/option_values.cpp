@@ -8,6 +8,7 @@
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
 #include "recipe/settable_fields.h"
+#include "video/video_format.h"
 
 namespace seedscape::cli {
 
@@ -47,6 +48,10 @@ std::string ReadOutputName(std::string_view value, ImageFormat& format) {
         format = ImageFormat::kPng;
     } else if (suffix == ".ppm") {
         format = ImageFormat::kPpm;
+    } else if (VideoFormatFromPath(std::string(file_name))) {
+        format = ImageFormat::kVideo;
+    } else if (value.ends_with('/')) {
+        format = ImageFormat::kFolder;
     } else {
         return "must be " + std::string(kOutputValues);
     }

@@ -17,7 +17,9 @@ namespace seedscape::cli {
 
 // What a value must be, as "needs a value, ..." and the readers word it.
 std::string AtlasValues();  // "FROM-TO, two seeds from 1 to 1000000"
-inline constexpr char kOutputValues[] = "a file name ending in .png or .ppm";
+inline constexpr char kOutputValues[] =
+    "a file name ending in .png or .ppm, a video ending in .mp4, .webm or .gif, "
+    "or a folder ending in /";
 inline constexpr char kGroupValues[] =
     "one or more of scheme, factors, points, "
     "multipliers, separated by commas";
@@ -34,7 +36,8 @@ std::string Store(Reading<T> reading, Out& out) {
 // FIELD=VALUE, stored in the recipe as the field would store it.
 std::string ReadSetting(std::string_view value, Recipe& recipe);
 
-// A name ending in .png or .ppm, either case.
+// A name ending in .png, .ppm, .mp4, .webm or .gif, either case, or a
+// folder ending in "/".
 std::string ReadOutputName(std::string_view value, ImageFormat& format);
 
 // FROM-TO: the seeds of a contact sheet, FROM not above TO, at most

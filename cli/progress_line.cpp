@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace seedscape::cli {
@@ -27,6 +28,21 @@ void ProgressLine::Show(double done) {
 
 void ProgressLine::Show(int done, int count) {
     Write(std::to_string(done) + " of " + std::to_string(count));
+}
+
+void ProgressLine::ShowFrames(double done, std::int64_t count) {
+    const auto frame = std::min(static_cast<std::int64_t>(done) + 1, count);
+    std::string text = "frame " + std::to_string(frame) + " of " + std::to_string(count);
+    const double elapsed =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
+    if (done > 0) {
+        const auto left =
+            static_cast<long>(std::ceil(elapsed * (static_cast<double>(count) - done) / done));
+        char clock[32];
+        std::snprintf(clock, sizeof clock, "%ld:%02ld", left / 60, left % 60);
+        text += std::string(", ") + clock + " left";
+    }
+    Write(text);
 }
 
 void ProgressLine::Write(const std::string& text) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <string>
 
@@ -24,6 +25,9 @@ class ProgressLine {
     void Show(double done);
     // `done` of `count` pictures.
     void Show(int done, int count);
+    // Frames: the one being drawn, of how many, and the time left at the
+    // pace so far ("frame 12 of 300, 1:05 left").
+    void ShowFrames(double done, std::int64_t count);
 
   private:
     void Write(const std::string& text);

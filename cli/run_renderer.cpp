@@ -9,38 +9,16 @@
 #include "atlas/contact_sheet.h"
 #include "breed/variations.h"
 #include "cli/command_line.h"
+#include "cli/exit_status.h"
 #include "cli/progress_line.h"
 #include "cli/render_request.h"
+#include "cli/run_flight.h"
 #include "recipe/message_text.h"
 #include "recipe/settable_fields.h"
 
 namespace seedscape::cli {
 
 namespace {
-
-constexpr const char* kProgram = "seedscape-render";
-
-// Writes `text` to `out`, flushed, so that a full disk or a closed pipe is
-// noticed here and not lost at exit. Every write to standard output goes
-// through here.
-bool Print(std::FILE* out, const std::string& text) {
-    errno = 0;
-    const bool ok = std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0;
-    return ok && std::ferror(out) == 0;
-}
-
-int ReportUnprintable(std::FILE* err) {
-    const int failure = errno;
-    std::fprintf(err, "%s: cannot write to standard output: %s\n", kProgram,
-                 failure != 0 ? std::strerror(failure) : "write error");
-    return kExitWriteFailed;
-}
-
-int ReportUnwritable(std::FILE* err, const std::string& path, const std::string& reason) {
-    std::fprintf(err, "%s: cannot write %s: %s\n", kProgram, EscapeForMessage(path).c_str(),
-                 EscapeForMessage(reason).c_str());
-    return kExitWriteFailed;
-}
 
 int WriteSheet(const RenderOptions& options, std::FILE* err) {
     AtlasSource seeds = AtlasSource::FromSeed(options.first_seed);
@@ -113,6 +91,10 @@ int RunRenderer(std::span<const std::string_view> args, std::FILE* out, std::FIL
             return WriteSheet(options, err);
         case Task::kVariations:
             return PrintVariations(options, out, err);
+        case Task::kFlight:
+            return RunFlight(options, out, err);
+        case Task::kAssemble:
+            return RunAssemble(options, err);
         case Task::kPicture:
             break;
     }

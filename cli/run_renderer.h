@@ -4,12 +4,9 @@
 #include <span>
 #include <string_view>
 
-namespace seedscape::cli {
+#include "cli/exit_status.h"
 
-// Exit statuses of seedscape-render.
-inline constexpr int kExitDone = 0;
-inline constexpr int kExitWriteFailed = 1;
-inline constexpr int kExitUsage = 2;
+namespace seedscape::cli {
 
 // The whole program, given the arguments after its name: prints to `out`,
 // reports problems as one line on `err`, and returns the exit status.

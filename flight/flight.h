@@ -27,6 +27,8 @@ inline constexpr std::int64_t kLongestFlightSeconds = 3600;  // the last key, or
 inline constexpr int kFewestLoopFrames = 2;
 inline constexpr std::size_t kLongestFlightText = 256 * 1024;
 inline constexpr int kMostTimeDecimals = 6;
+// A frame drawn on its own is named by its number in six digits.
+inline constexpr WholeRange kFrameNumberRange{0, 999999};
 
 // A picture of the flight and when it is shown.
 struct FlightKey {

@@ -62,11 +62,10 @@ std::optional<RgbImage> FlightFrames::Draw(std::int64_t frame,
             if (const RgbImage* picture = KeyPicture(plan.key, progress)) return *picture;
             return std::nullopt;
         case FramePlan::Kind::kMove:
-            return DrawMove(plan, progress);
+        case FramePlan::Kind::kLoop:
+            return DrawRecord(*FrameRecord(frame), progress);
         case FramePlan::Kind::kCrossfade:
             return DrawCrossfade(plan, progress);
-        case FramePlan::Kind::kLoop:
-            return DrawLoop(plan, progress);
     }
     return std::nullopt;
 }
@@ -112,21 +111,22 @@ std::optional<RgbImage> FlightFrames::DrawRecord(ImageState state,
     return RenderView(state, flight_.scale, flight_.supersample, options);
 }
 
-std::optional<RgbImage> FlightFrames::DrawMove(const FramePlan& plan,
-                                               const std::function<bool(double)>& progress) {
-    const ImageState& from = key_views_[plan.key];
-    const ImageState& to = key_views_[plan.key + 1];
-    ImageState state = RecordBeforeKey(plan.key);
-    SetView(ViewBetween(ViewOf(from), ViewOf(to), plan.progress), state);
-    MoveContinuousFields(from, to, plan.progress, state);
-    return DrawRecord(state, progress);
-}
-
-std::optional<RgbImage> FlightFrames::DrawLoop(const FramePlan& plan,
-                                               const std::function<bool(double)>& progress) {
-    ImageState state = RecordBeforeKey(plan.key);
-    MoveAlongLoop(key_views_[plan.key], plan.progress, state);
-    return DrawRecord(state, progress);
+std::optional<ImageState> FlightFrames::FrameRecord(std::int64_t frame) {
+    const FramePlan plan = Plan(frame);
+    if (plan.kind == FramePlan::Kind::kMove) {
+        const ImageState& from = key_views_[plan.key];
+        const ImageState& to = key_views_[plan.key + 1];
+        ImageState state = RecordBeforeKey(plan.key);
+        SetView(ViewBetween(ViewOf(from), ViewOf(to), plan.progress), state);
+        MoveContinuousFields(from, to, plan.progress, state);
+        return state;
+    }
+    if (plan.kind == FramePlan::Kind::kLoop) {
+        ImageState state = RecordBeforeKey(plan.key);
+        MoveAlongLoop(key_views_[plan.key], plan.progress, state);
+        return state;
+    }
+    return std::nullopt;
 }
 
 std::optional<RgbImage> FlightFrames::DrawCrossfade(const FramePlan& plan,

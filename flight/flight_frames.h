@@ -37,6 +37,10 @@ class FlightFrames {
     std::optional<RgbImage> Draw(std::int64_t frame,
                                  const std::function<bool(double done)>& progress = {});
 
+    // The record a moving frame or a loop's frame renders from, its view and
+    // points set; nothing for a key's frame or a crossfade.
+    std::optional<ImageState> FrameRecord(std::int64_t frame);
+
   private:
     Recipe KeyRecipe(std::size_t key) const;
     const ImageState& RecordBeforeKey(std::size_t key);
@@ -44,12 +48,8 @@ class FlightFrames {
     // drawing may not let go.
     const RgbImage* KeyPicture(std::size_t key, const std::function<bool(double)>& progress,
                                std::optional<std::size_t> keep = std::nullopt);
-    std::optional<RgbImage> DrawMove(const FramePlan& plan,
-                                     const std::function<bool(double)>& progress);
     std::optional<RgbImage> DrawCrossfade(const FramePlan& plan,
                                           const std::function<bool(double)>& progress);
-    std::optional<RgbImage> DrawLoop(const FramePlan& plan,
-                                     const std::function<bool(double)>& progress);
     std::optional<RgbImage> DrawRecord(ImageState state,
                                        const std::function<bool(double)>& progress);
 

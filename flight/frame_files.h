@@ -16,7 +16,7 @@ namespace seedscape {
 inline constexpr char kFlightKeyword[] = "seedscape-flight";
 inline constexpr char kFrameKeyword[] = "seedscape-frame";
 inline constexpr int kFrameNameDigits = 6;
-inline constexpr std::int64_t kMostFrameFiles = 1000000;  // 000000.png to 999999.png
+inline constexpr std::int64_t kMostFrameFiles = kFrameNumberRange.highest + 1;  // 000000.png on
 
 // The longest flight has a name for each of its frames.
 static_assert(kLongestFlightSeconds * kFpsRange.highest + 1 <= kMostFrameFiles);

@@ -83,6 +83,22 @@ std::string Summary(const RenderOptions& options) {
         case Task::kPicture:
             text << PrintRecipe(options.recipe);
             break;
+        case Task::kFlight: {
+            const FlightRun& run = options.flight;
+            text << "flight of " << FrameCount(run.flight) << " frames at " << run.flight.fps
+                 << " fps, " << run.flight.scale << "x" << run.flight.supersample;
+            if (run.flight.loop_us) text << ", a loop of " << PrintRecipe(run.flight.keys[0].recipe);
+            if (run.frames) text << ", frames " << run.frames->first << "-" << run.frames->second;
+            if (run.print_flight) text << " +flight";
+            if (run.print_frame_count) text << " +count";
+            break;
+        }
+        case Task::kAssemble:
+            text << "assemble " << options.flight.assemble_folder << ", verifying "
+                 << (options.flight.verification.all
+                         ? std::string("all")
+                         : std::to_string(options.flight.verification.frames));
+            break;
     }
     if (options.seed_from_clock) text << " (seed from the clock)";
     if (options.print_recipe) text << " +recipe";
@@ -250,7 +266,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RefusedCommandLine, ::testing::Values(
     Refused{"VariationsOfTheClocksSeed", {"--variations"}, {"--variations: give the picture to vary with --recipe, --from or --seed"}},
     Refused{"OutputOtherExtension", {"-o", "x.jpg"}, {"-o x.jpg: must be a file name ending in .png or .ppm"}},
     Refused{"OutputWithoutExtension", {"-o", "png"}, {"-o png: must be a file name ending in .png or .ppm"}},
-    Refused{"OutputNamesAFolder", {"-o", "pictures.png/"}, {"-o pictures.png/: must be a file name"}},
+    Refused{"OutputNamesAFolder", {"-o", "pictures.png/"}, {"-o pictures.png/: a picture is written as .png or .ppm"}},
     Refused{"OutputMissingName", {"--seed", "4", "-o"}, {"-o: needs a value"}},
     Refused{"OutputTwice", {"-o", "a.png", "-o", "b.png"}, {"-o b.png: given twice"}},
     Refused{"OutputWrittenWithEquals", {"-o=x.png"}, {"-o =x.png: must not begin with \"=\""}},
