@@ -299,26 +299,20 @@ std::string CheckFlight(const Flight& flight) {
 }
 
 std::string FlightGrammarText() {
-    return "A flight is a text: a line of settings, then a line for each key.\n"
-           "  " +
-           FormatWord() +
-           " fps=F scale=K supersample=S [loop=SECONDS]\n"
-           "  at=SECONDS [ease=linear|smooth] RECIPE\n"
-           "fps is " +
-           WholeNumberText(kFpsRange) + " (30 when left out); scale is " + FromTo(kScaleRange) +
-           " and supersample " + FromTo(kSupersampleRange) +
-           " (1 when left out), their product at most " + std::to_string(kLargestSamplesPerSide) +
-           ".\n"
-           "Each time is " +
-           SecondsText(kLongestFlightSeconds) +
-           ", and on a frame.\n"
-           "The first key is at 0, each further one at least a frame after the one before; at "
-           "most " +
-           std::to_string(kMostKeys) +
-           " keys.\n"
-           "A loop has one key, whose points travel circles and come back after loop=SECONDS, "
-           "at least " +
-           std::to_string(kFewestLoopFrames) + " frames.\n";
+    const auto line = [](const std::string& text) { return text + '\n'; };
+    return line("A flight is a text: a line of settings, then a line for each key.") +
+           line("  " + FormatWord() + " fps=F scale=K supersample=S [loop=SECONDS]") +
+           line("  at=SECONDS [ease=linear|smooth] RECIPE") +
+           line("fps: " + WholeNumberText(kFpsRange) + " (30 when left out).") +
+           line("scale: " + FromTo(kScaleRange) + ", supersample: " + FromTo(kSupersampleRange) +
+                " (1 when left out);") +
+           line("  scale times supersample at most " + std::to_string(kLargestSamplesPerSide) +
+                ".") +
+           line("at: " + SecondsText(kLongestFlightSeconds) + ",") +
+           line("  on a frame; the first key at 0, each further one at least a frame later;") +
+           line("  at most " + std::to_string(kMostKeys) + " keys.") +
+           line("loop: one key, whose points travel circles and come back after SECONDS;") +
+           line("  at least " + std::to_string(kFewestLoopFrames) + " frames.");
 }
 
 }  // namespace seedscape
