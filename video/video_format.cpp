@@ -8,12 +8,11 @@ namespace seedscape {
 
 namespace {
 
-// H.264's level 6.2, the largest: a frame of at most this many macroblocks,
-// and no side longer than the square root of eight times as many.
+// The largest levels of H.264 and VP9, 6.2 both.
 constexpr std::int64_t kH264MostMacroblocks = 139264;
-constexpr std::int64_t kH264LongestSideMacroblocks = 1055;  // floor(sqrt(8 x 139264))
 constexpr int kMacroblock = 16;
-constexpr int kVp9LongestSide = 65536;
+constexpr std::int64_t kVp9MostPixels = 35651584;
+constexpr std::int64_t kLongestEncodedSide = 16384;  // x264's and libvpx's
 constexpr int kGifLongestSide = 65535;
 constexpr int kGifMostFps = 50;
 
@@ -73,24 +72,27 @@ std::string VideoSizeProblem(VideoFormat format, int width, int height) {
     const std::int64_t stored_height = height + static_cast<std::int64_t>(height % 2);
     switch (format) {
         case VideoFormat::kMp4: {
-            const std::int64_t across = Macroblocks(stored_width);
-            const std::int64_t down = Macroblocks(stored_height);
-            if (across > kH264LongestSideMacroblocks || down > kH264LongestSideMacroblocks) {
-                return name + " allows at most " +
-                       std::to_string(kH264LongestSideMacroblocks * kMacroblock) +
+            if (std::max(stored_width, stored_height) > kLongestEncodedSide) {
+                return name + " allows at most " + std::to_string(kLongestEncodedSide) +
                        " pixels a side, and " + SizeText(width, height) + " is larger";
             }
-            if (across * down > kH264MostMacroblocks) {
+            const std::int64_t blocks = Macroblocks(stored_width) * Macroblocks(stored_height);
+            if (blocks > kH264MostMacroblocks) {
                 return name + " allows at most " + std::to_string(kH264MostMacroblocks) +
                        " blocks of 16 x 16 pixels a frame, and " + SizeText(width, height) +
-                       " needs " + std::to_string(across * down);
+                       " needs " + std::to_string(blocks);
             }
             return "";
         }
         case VideoFormat::kWebm:
-            if (std::max(stored_width, stored_height) > kVp9LongestSide) {
-                return name + " allows at most " + std::to_string(kVp9LongestSide) +
+            if (std::max(stored_width, stored_height) > kLongestEncodedSide) {
+                return name + " allows at most " + std::to_string(kLongestEncodedSide) +
                        " pixels a side, and " + SizeText(width, height) + " is larger";
+            }
+            if (stored_width * stored_height > kVp9MostPixels) {
+                return name + " allows at most " + std::to_string(kVp9MostPixels) +
+                       " pixels a frame, and " + SizeText(width, height) + " has " +
+                       std::to_string(stored_width * stored_height);
             }
             return "";
         case VideoFormat::kGif:
@@ -105,7 +107,7 @@ std::string VideoSizeProblem(VideoFormat format, int width, int height) {
 
 int LargestScaleFor(VideoFormat format, int base_width, int base_height) {
     if (base_width < 1 || base_height < 1) return 0;
-    // No format allows a side past 65536, so the search is short.
+    // No format allows a side past 65535, so the search is short.
     int largest = 0;
     for (int k = 1; static_cast<std::int64_t>(k) * std::max(base_width, base_height) <= 65536;
          ++k) {

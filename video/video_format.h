@@ -27,9 +27,11 @@ int StoredWidth(VideoFormat format, int width);
 int StoredHeight(VideoFormat format, int height);
 
 // "" when a picture of width x height can be stored in `format`, else why
-// not. H.264 (level 6.2) allows 139264 macroblocks of 16 x 16 and no side
-// longer than sqrt(8 x 139264) = 1055 macroblocks; VP9 allows 65536 pixels a
-// side and GIF 65535, each counted after the padding to even sizes above.
+// not, counted after the padding to even sizes above. H.264 and VP9 keep to
+// their largest level, 6.2, which players are built for: H.264 allows 139264
+// macroblocks of 16 x 16, VP9 35651584 pixels, and both 16384 pixels a side
+// (x264 and libvpx refuse a longer one, though H.264's level alone would
+// allow 16880). GIF allows 65535 pixels a side.
 std::string VideoSizeProblem(VideoFormat format, int width, int height);
 
 // The largest K for which a picture of K x base_width by K x base_height can

@@ -22,8 +22,8 @@ namespace seedscape {
 namespace {
 
 // Chosen by timing frames of 1164 x 844: see the header.
-constexpr const char* kX264Preset = "veryfast";
-constexpr const char* kX264Crf = "20";
+constexpr const char* kX264Preset = "superfast";
+constexpr const char* kX264Crf = "21";
 constexpr const char* kVp9Deadline = "realtime";
 constexpr const char* kVp9CpuUsed = "8";
 constexpr const char* kVp9Crf = "32";
@@ -84,6 +84,12 @@ std::int64_t GifTime(std::int64_t frame, int fps) {
 struct VideoWriter::State {
     State(const std::string& path, VideoFormat format, const VideoSettings& settings)
         : path(path), format(format), settings(settings), file(path) {}
+    ~State() {
+        // Some muxers free what they hold only in their trailer (GIF's keeps
+        // the last frame back to learn its delay), so an abandoned video is
+        // ended into its temporary, which AtomicFile then removes.
+        if (header_written && !finished) av_write_trailer(muxer.get());
+    }
 
     std::string path;
     VideoFormat format;
@@ -103,6 +109,7 @@ struct VideoWriter::State {
     int written = 0;
     std::int64_t packets = 0;
     std::string failure;
+    bool header_written = false;
     bool finished = false;
 
     std::string Fail(std::string reason) {
@@ -188,6 +195,7 @@ std::string VideoWriter::State::Begin() {
     code = avformat_write_header(muxer.get(), &raw_options);
     muxer_options.reset(raw_options);
     if (code < 0) return FailWriting(code);
+    header_written = true;
 
     frame->format = encoder->pix_fmt;
     frame->width = encoder->width;
@@ -333,6 +341,7 @@ std::string VideoWriter::Finish() {
             GifTime(s.written, s.settings.fps) - GifTime(s.written - 1, s.settings.fps);
         av_opt_set_int(s.muxer->priv_data, "final_delay", last, 0);
     }
+    s.header_written = false;  // the trailer is written once, whatever it returns
     const int code = av_write_trailer(s.muxer.get());
     if (code < 0) return s.FailWriting(code);
     avio_flush(s.output.get());

@@ -4,7 +4,6 @@
 #include "image_file/atomic_file.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -18,12 +17,14 @@
 #include "image_file/interrupt_cleanup.h"
 #include "image_file/png_file.h"
 #include "image_file/ppm_file.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/png_bytes.h"
 
 namespace seedscape {
 namespace {
 
 using testing::Bytes;
+using testing::FileSizeLimit;
 using testing::ReadBytes;
 using testing::ScratchDirectory;
 using testing::WriteBytes;
@@ -140,27 +141,6 @@ struct Failure {
 void PrintTo(const Failure& value, std::ostream* out) {
     *out << value.name;
 }
-
-// Limits the size of any file this process writes while it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        // Past the limit write() fails with EFBIG instead of raising SIGXFSZ.
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limited = saved_;
-        limited.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limited);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-
-  private:
-    rlimit saved_{};
-    void (*old_handler_)(int) = nullptr;
-};
 
 std::vector<Failure> Failures() {
     return {

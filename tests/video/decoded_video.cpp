@@ -30,7 +30,9 @@ RgbImage ToRgb(const AVFrame& frame) {
     SwsContext* converter = sws_getContext(
         frame.width, frame.height, static_cast<AVPixelFormat>(frame.format), frame.width,
         frame.height, AV_PIX_FMT_RGB24, SWS_BILINEAR | SWS_ACCURATE_RND, nullptr, nullptr, nullptr);
-    const int space = frame.colorspace == AVCOL_SPC_UNSPECIFIED ? SWS_CS_DEFAULT : frame.colorspace;
+    // libswscale's tables are indexed by the stream's colour space; one it
+    // does not know of gets BT.601's.
+    const int space = frame.colorspace;
     const int full_range = frame.color_range == AVCOL_RANGE_JPEG ? 1 : 0;
     sws_setColorspaceDetails(converter, sws_getCoefficients(space), full_range,
                              sws_getCoefficients(space), 1, 0, 1 << 16, 1 << 16);

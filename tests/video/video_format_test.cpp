@@ -47,12 +47,15 @@ INSTANTIATE_TEST_SUITE_P(
         SizeRow{"H264 8191 x 4351 pads to 139264 blocks", VideoFormat::kMp4, 8191, 4351, true},
         SizeRow{"H264 8192 x 4353 needs one row of blocks more", VideoFormat::kMp4, 8192, 4353,
                 false},
-        SizeRow{"H264 16880 wide and thin fits", VideoFormat::kMp4, 16880, 16, true},
-        SizeRow{"H264 16881 wide is too long a side", VideoFormat::kMp4, 16881, 16, false},
+        SizeRow{"H264 16384 wide and thin fits", VideoFormat::kMp4, 16384, 16, true},
+        SizeRow{"H264 16385 wide pads past the longest side", VideoFormat::kMp4, 16385, 16, false},
         SizeRow{"H264 1164 x 844 at scale 4", VideoFormat::kMp4, 1164, 844, true},
-        SizeRow{"VP9 65535 wide pads to 65536", VideoFormat::kWebm, 65535, 2, true},
-        SizeRow{"VP9 65537 wide", VideoFormat::kWebm, 65537, 2, false},
-        SizeRow{"VP9 65536 high", VideoFormat::kWebm, 2, 65536, true},
+        SizeRow{"VP9 16384 x 2176 is the most pixels exactly", VideoFormat::kWebm, 16384, 2176,
+                true},
+        SizeRow{"VP9 16384 x 2177 pads past the most pixels", VideoFormat::kWebm, 16384, 2177,
+                false},
+        SizeRow{"VP9 16385 wide", VideoFormat::kWebm, 16385, 2, false},
+        SizeRow{"VP9 16384 high", VideoFormat::kWebm, 2, 16384, true},
         SizeRow{"GIF 65535 wide", VideoFormat::kGif, 65535, 1, true},
         SizeRow{"GIF 65536 high", VideoFormat::kGif, 1, 65536, false},
         SizeRow{"GIF 1 x 1", VideoFormat::kGif, 1, 1, true},
@@ -65,8 +68,9 @@ TEST(LargestScale, OfAFlightPictureInEachFormat) {
     // H.264: 24 x 291 = 6984 and 24 x 211 = 5064 make 437 x 317 = 138529
     // blocks; scale 25 (7276 x 5276 after padding) would need 150150.
     EXPECT_EQ(LargestScaleFor(VideoFormat::kMp4, 291, 211), 24);
-    // VP9: 225 x 291 = 65475 (65476 padded); 226 x 291 = 65766.
-    EXPECT_EQ(LargestScaleFor(VideoFormat::kWebm, 291, 211), 225);
+    // VP9: 6984 x 5064 = 35366976 pixels; 7276 x 5276 = 38388176.
+    EXPECT_EQ(LargestScaleFor(VideoFormat::kWebm, 291, 211), 24);
+    // GIF: 225 x 291 = 65475; 226 x 291 = 65766.
     EXPECT_EQ(LargestScaleFor(VideoFormat::kGif, 291, 211), 225);
     EXPECT_EQ(LargestScaleFor(VideoFormat::kGif, 70000, 1), 0);
 }

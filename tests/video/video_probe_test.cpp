@@ -13,6 +13,7 @@
 #include "tests/support/png_bytes.h"
 #include "tests/support/row_name.h"
 #include "tests/support/scratch_directory.h"
+#include "tests/video/remuxed_video.h"
 #include "tests/video/video_frames.h"
 #include "video/video_writer.h"
 
@@ -22,18 +23,29 @@ namespace {
 using testing::Bytes;
 using testing::ScratchDirectory;
 
-// A real, short MP4's bytes.
+// A real, short video's bytes.
+Bytes SomeVideo(VideoFormat format, const std::string& name) {
+    ScratchDirectory folder;
+    std::string error;
+    auto writer = VideoWriter::Open(folder / name, format, {64, 48, 10, "hello"}, error);
+    for (int n = 0; n < 4 && writer; ++n) writer->Write(testing::MovingGradient(64, 48, n));
+    if (writer) writer->Finish();
+    return testing::ReadBytes(folder / name);
+}
+
 const Bytes& SomeMp4() {
-    static const Bytes bytes = [] {
-        ScratchDirectory folder;
-        std::string error;
-        auto writer =
-            VideoWriter::Open(folder / "a.mp4", VideoFormat::kMp4, {64, 48, 10, "hello"}, error);
-        for (int n = 0; n < 4 && writer; ++n) writer->Write(testing::MovingGradient(64, 48, n));
-        if (writer) writer->Finish();
-        return testing::ReadBytes(folder / "a.mp4");
-    }();
+    static const Bytes bytes = SomeVideo(VideoFormat::kMp4, "a.mp4");
     return bytes;
+}
+
+// The video of `format` at `path`, carrying a comment one byte longer than
+// a video of ours holds.
+void WriteWithLongComment(VideoFormat format, const std::string& path) {
+    const std::string source = path + ".source" + path.substr(path.rfind('.'));
+    testing::WriteBytes(source, SomeVideo(format, "a" + path.substr(path.rfind('.'))));
+    ASSERT_EQ(testing::RemuxWithComment(source, path, std::string(kLongestVideoComment + 1, 'c')),
+              "");
+    std::filesystem::remove(source);
 }
 
 struct ProbeRefusal {
@@ -88,6 +100,13 @@ INSTANTIATE_TEST_SUITE_P(
                          testing::WriteBytes(path, Bytes(whole.begin(), whole.begin() + 600));
                      },
                      kNotAVideo},
+        ProbeRefusal{"an MP4 with too long a comment", "long.mp4",
+                     [](const std::string& path) { WriteWithLongComment(VideoFormat::kMp4, path); },
+                     "carries a comment of 262145 bytes"},
+        ProbeRefusal{
+            "a WebM with too long a comment", "long.webm",
+            [](const std::string& path) { WriteWithLongComment(VideoFormat::kWebm, path); },
+            "carries a comment of 262145 bytes"},
         ProbeRefusal{"a folder", "folder.mp4",
                      [](const std::string& path) { std::filesystem::create_directory(path); },
                      "cannot read"}),

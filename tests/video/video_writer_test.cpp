@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/file_size_limit.h"
 #include "tests/support/image_difference.h"
 #include "tests/support/row_name.h"
 #include "tests/support/scratch_directory.h"
@@ -190,6 +191,31 @@ TEST_P(UnfinishedVideo, LeavesNothingBehind) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EachFormat, UnfinishedVideo,
+                         ::testing::Values(VideoFormat::kMp4, VideoFormat::kWebm,
+                                           VideoFormat::kGif),
+                         [](const auto& info) { return testing::RowName(Extension(info.param)); });
+
+// A disk that fills part way: the writer tells the system's reason, whether
+// at a frame or at the end, and the temporary goes.
+class VideoOnAFullDisk : public ::testing::TestWithParam<VideoFormat> {};
+
+TEST_P(VideoOnAFullDisk, SaysSoAndLeavesNothing) {
+    ScratchDirectory folder;
+    const std::string name = "full" + Extension(GetParam());
+    std::string error;
+    {
+        const testing::FileSizeLimit limit(4096);
+        auto writer =
+            VideoWriter::Open(folder / name, GetParam(), {kWidth, kHeight, kFps, ""}, error);
+        ASSERT_NE(writer, nullptr) << error;
+        error = WriteFrames(*writer, kFrames);
+        if (error.empty()) error = writer->Finish();
+    }
+    EXPECT_EQ(error, "cannot write " + (folder / name) + ": File too large");
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{});
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFormat, VideoOnAFullDisk,
                          ::testing::Values(VideoFormat::kMp4, VideoFormat::kWebm,
                                            VideoFormat::kGif),
                          [](const auto& info) { return testing::RowName(Extension(info.param)); });
