@@ -66,7 +66,7 @@ Reading<std::pair<int, int>> ReadShare(std::string_view value) {
 }  // namespace
 
 std::string FlightClosingText() {
-    return "A flight file:\n" + FlightGrammarText() +
+    return FlightGrammarText() +
            "\n"
            "Videos: MP4 is H.264 and WebM is VP9, both in 4:2:0, which needs even\n"
            "sizes: where the width or height is odd (291K x 211K at an odd K), the\n"
@@ -100,10 +100,8 @@ void Parser::AddFlightOptions() {
                    });
     AddValueOption(
         {"--fps", "F", WholeNumberText(kFpsRange), "given twice",
-         "frames a second, " + WholeNumberText(kFpsRange) +
-             " (a loop's default\n"
-             "is " +
-             std::to_string(Flight{}.fps) + "). A GIF counts in hundredths of a second."},
+         "frames a second, " + WholeNumberText(kFpsRange) + "\n(a loop's default is " +
+             std::to_string(Flight{}.fps) + "). A GIF counts time in\nhundredths of a second."},
         [this](std::string_view value) { return Store(ReadWholeNumber(value, kFpsRange), fps_); });
     AddFlag("--print-flight",
             "prints the flight's text, with the settings it is drawn\n"
