@@ -487,7 +487,12 @@ INSTANTIATE_TEST_SUITE_P(
                       InterruptRow{"ContactSheetOverAnOldFileByKill",
                                    {"--atlas", "1-2000", "--columns", "40", "-o", "out.png"},
                                    SIGTERM,
-                                   true}),
+                                   true},
+                      InterruptRow{"FlightVideoByCtrlC",
+                                   {"--recipe", "seedscape/1 seed=5", "--loop", "20", "-o",
+                                    "out.mp4"},
+                                   SIGINT,
+                                   false}),
     [](const auto& info) { return info.param.name; });
 
 }  // namespace
