@@ -17,4 +17,9 @@ std::string RealNumberText(RealRange range) {
            FormatRoundTrip(range.below);
 }
 
+std::string ClosedNumberText(ClosedRange range) {
+    return "a number from " + FormatRoundTrip(range.lowest) + " to " +
+           FormatRoundTrip(range.highest);
+}
+
 }  // namespace seedscape

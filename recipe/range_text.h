@@ -17,4 +17,7 @@ std::string WholeNumberText(WholeRange range);
 // "a number from -1 up to but not including 1"
 std::string RealNumberText(RealRange range);
 
+// "a number from -180 to 180"
+std::string ClosedNumberText(ClosedRange range);
+
 }  // namespace seedscape
