@@ -47,10 +47,9 @@ Grader::Grader(const Grading& grading)
       expose_(grading.exposure != 0),
       turn_(grading.hue != 0),
       saturate_(grading.saturation != 1),
-      raise_(grading.gamma != 1),
       gain_(maths::Pow(2, grading.exposure)),
       saturation_(grading.saturation),
-      power_(1 / grading.gamma) {
+      encode_(EncodeStepsFor(grading.gamma)) {
     if (turn_) turn_matrix_ = TurnMatrix(grading.hue);
 }
 
@@ -70,12 +69,7 @@ SrgbColour Grader::GradeLight(const LinearColour& light) const {
         for (double& channel : c) channel = luminance + saturation_ * (channel - luminance);
     }
     SrgbColour encoded{};
-    for (int k = 0; k < 3; ++k) {
-        // SrgbFromLinear clamps too, but the power needs its base in 0..1.
-        double channel = std::clamp(c[k], 0.0, 1.0);
-        if (raise_ && channel > 0 && channel < 1) channel = maths::Pow(channel, power_);
-        encoded[k] = SrgbFromLinear(channel);
-    }
+    for (int k = 0; k < 3; ++k) encoded[k] = (*encode_)(std::clamp(c[k], 0.0, 1.0));
     return encoded;
 }
 

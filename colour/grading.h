@@ -2,7 +2,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 
+#include "colour/encode_steps.h"
 #include "state/parameter_ranges.h"
 
 namespace seedscape {
@@ -56,11 +58,10 @@ class Grader {
     bool expose_;
     bool turn_;
     bool saturate_;
-    bool raise_;
     double gain_;
     std::array<double, 9> turn_matrix_{};  // row by row
     double saturation_;
-    double power_;
+    std::shared_ptr<const EncodeSteps> encode_;  // raises to 1/gamma and encodes
 };
 
 }  // namespace seedscape

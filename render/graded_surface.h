@@ -29,7 +29,7 @@ class GradedSurface : public DrawingSurface {
     Grader grader_;
     // Direct-mapped: each colour has one slot, named by a hash of it; a slot
     // remembers the last colour graded there. No colour is kEmptySlot.
-    static constexpr int kSlotBits = 14;
+    static constexpr int kSlotBits = 16;
     static constexpr std::uint32_t kEmptySlot = 0xFFFFFFFFU;
     std::vector<std::uint32_t> keys_;
     std::vector<ColourValue> values_;

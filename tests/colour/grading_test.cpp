@@ -4,12 +4,16 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <variant>
 #include <vector>
 
+#include "colour/encode_steps.h"
 #include "colour/linear_light.h"
+#include "maths/maths.h"
 #include "render/graded_surface.h"
 #include "render/pixel_image.h"
 #include "tests/support/row_name.h"
@@ -91,6 +95,42 @@ TEST(Grading, NeutralEncodesLightAsSrgbFromLinear) {
         EXPECT_EQ(got, (SrgbColour{SrgbFromLinear(light), SrgbFromLinear(light / 2),
                                    SrgbFromLinear(1 - light)}))
             << light;
+    }
+}
+
+// The looked-up last step gives what raising and encoding compute: at
+// random channels, at tiny ones, and bit by bit across each place where the
+// code goes up by one, for gammas at the ends of the range and between.
+TEST(EncodeSteps, LookUpWhatRaisingAndEncodingCompute) {
+    for (const double gamma : {1.0, 2.2, 0.25, 4.0, 0.6180339887498949, 3.3}) {
+        const EncodeSteps steps(gamma);
+        ASSERT_TRUE(steps.looked_up()) << "gamma " << gamma;
+        int compared = 0;
+        const auto same = [&](double channel) {
+            ++compared;
+            return steps(channel) == RaiseAndEncode(channel, gamma);
+        };
+        std::uint64_t lcg = 12345;
+        for (int n = 0; n < 20000; ++n) {
+            lcg = lcg * 6364136223846793005ULL + 1442695040888963407ULL;
+            const double channel = static_cast<double>(lcg >> 11) / 9007199254740992.0;
+            ASSERT_TRUE(same(channel)) << "gamma " << gamma << ", channel " << channel;
+            ASSERT_TRUE(same(channel * 1e-6)) << "gamma " << gamma << ", channel " << channel;
+        }
+        for (int k = 1; k <= 255; ++k) {
+            const double encoded = (k - 0.5) / 255;
+            const double light =
+                encoded <= 0.04045 ? encoded / 12.92 : maths::Pow((encoded + 0.055) / 1.055, 2.4);
+            const auto near = std::bit_cast<std::uint64_t>(maths::Pow(light, gamma));
+            for (std::uint64_t bits = near - 300; bits <= near + 300; ++bits) {
+                const double channel = std::bit_cast<double>(bits);
+                if (channel > 1) break;
+                ASSERT_TRUE(same(channel)) << "gamma " << gamma << ", code " << k;
+            }
+        }
+        EXPECT_EQ(steps(0), 0);
+        EXPECT_EQ(steps(1), 255);
+        EXPECT_GT(compared, 150000);
     }
 }
 
