@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "colour/encode_steps.h"
 #include "colour/grading.h"
 #include "render/fast/fast_render.h"
 #include "render/graded_surface.h"
@@ -108,6 +109,18 @@ void BM_GradingEveryPixelUncached(benchmark::State& bench) {
     });
 }
 BENCHMARK(BM_GradingEveryPixelUncached)->Unit(benchmark::kMillisecond);
+
+// What a grading with a new gamma costs before its first pixel: the table of
+// its last step.
+void BM_EncodeStepsMade(benchmark::State& bench) {
+    double gamma = 2.2;
+    for (auto _ : bench) {
+        const EncodeSteps steps(gamma);
+        benchmark::DoNotOptimize(steps(0.5));
+        gamma = gamma == 2.2 ? 0.7 : 2.2;
+    }
+}
+BENCHMARK(BM_EncodeStepsMade)->Unit(benchmark::kMicrosecond);
 
 // Prints the usual report, then the graded mothers' time over the ungraded.
 class RatioReporter : public benchmark::ConsoleReporter {
