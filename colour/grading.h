@@ -35,7 +35,7 @@ using LinearColour = std::array<double, 3>;
 using SrgbColour = std::array<std::uint8_t, 3>;
 
 // A grading made ready to apply to many pixels: its gain, its hue turn as a
-// matrix and its power, worked out once.
+// matrix and its last step (raising and encoding) as a table, worked out once.
 class Grader {
   public:
     explicit Grader(const Grading& grading);

