@@ -34,8 +34,12 @@ std::uint64_t Hash(std::string_view text) {
 }
 
 // A generator of the variants' own, seeded by everything that decides them.
+// The grading is no part of it: a graded parent breeds the variants its
+// ungraded self does, each graded as the parent.
 RandomGenerator VariantGenerator(const Recipe& parent, const BreedSettings& settings) {
-    std::string key = PrintRecipe(OnScreen(parent));
+    Recipe drawn = OnScreen(parent);
+    drawn.grading = {};
+    std::string key = PrintRecipe(drawn);
     key += " generation=" + std::to_string(settings.generation);
     key += " strength=" + std::string(StrengthName(settings.strength));
     for (int g = 0; g < kParameterGroups; ++g) {
@@ -170,7 +174,9 @@ Recipe DrawVariant(RandomGenerator& random, const ImageState& start,
     if (change[1]) ChangeFactors(random, state);
     if (change[2]) ChangePoints(random, state, strength);
     if (change[3]) ChangeMultipliers(random, state, strength);
-    return RecipeOfRecord(state, parent.seed, parent.presses);
+    Recipe variant = RecipeOfRecord(state, parent.seed, parent.presses);
+    variant.grading = parent.grading;
+    return variant;
 }
 
 }  // namespace
@@ -223,7 +229,8 @@ std::optional<std::array<Recipe, kVariantsPerGeneration>> BreedVariants(
 
     RandomGenerator random = VariantGenerator(parent, settings);
     const ImageState start = RecipeMotherRecord(parent);
-    const Recipe centre = RecipeOfRecord(start, parent.seed, parent.presses);
+    Recipe centre = RecipeOfRecord(start, parent.seed, parent.presses);
+    centre.grading = parent.grading;
     std::array<Recipe, kVariantsPerGeneration> variants;
     // A draw that repeats the centre or an earlier variant is drawn again from
     // the same generator, so the eight always differ; a generation without a

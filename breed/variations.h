@@ -37,8 +37,9 @@ inline constexpr WholeRange kGenerationRange{1, std::numeric_limits<int>::max()}
 // The eight variants of `parent`. Each differs from it in unlocked groups
 // only, and in at least one of them; its recipe is the parent's seed with an
 // override for every parameter that differs from the seed's own draw (and
-// the parent's presses, so a child's variants stay children). They are drawn
-// from a generator of their own, seeded by the parent's recipe, the
+// the parent's presses, so a child's variants stay children, and the
+// parent's grading, which breeding never varies). They are drawn from a
+// generator of their own, seeded by the parent's recipe without its grading, the
 // settings and the generation: the same arguments always give the same
 // eight, and no other generator is touched. Empty when every group is locked.
 std::optional<std::array<Recipe, kVariantsPerGeneration>> BreedVariants(

@@ -9,6 +9,7 @@
 #include "atlas/contact_sheet.h"
 #include "cli/option_parser.h"
 #include "cli/option_values.h"
+#include "colour/grading.h"
 #include "image_file/png_chunks.h"
 #include "image_file/png_file.h"
 #include "recipe/export_limits.h"
@@ -116,7 +117,16 @@ std::string SetHelp() {
         indent + FormatRoundTrip(kPlaneConstantRange.below) + "; every pixel replaces them with\n";
     text += indent + "its own point, so they change the\n";
     text += indent + "printed parameters, not the picture\n";
-    return text + "All but cr and ci are kept in single precision.";
+    const auto from_to = [](ClosedRange range) {
+        return FormatRoundTrip(range.lowest) + " to " + FormatRoundTrip(range.highest);
+    };
+    text += "and the colour grading of the finished picture, in linear\n";
+    text += "light, each range with both ends included:\n";
+    text += "  hue                 turn of the hue, " + from_to(kHueRange) + " degrees\n";
+    text += "  saturation          " + from_to(kSaturationRange) + "; 0 is grey\n";
+    text += "  exposure            stops, " + from_to(kExposureRange) + "\n";
+    text += "  gamma               " + from_to(kGammaRange) + "\n";
+    return text + "All but cr, ci and the grading are kept in single\nprecision.";
 }
 
 // Thrown by --version: like --help, it stops the parse where it stands.

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "atlas/contact_sheet.h"
+#include "recipe/grading_fields.h"
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
@@ -17,17 +18,19 @@ std::string AtlasValues() {
 }
 
 std::string ReadSetting(std::string_view value, Recipe& recipe) {
+    const std::string names = SettableFieldNames() + ", " + GradingFieldNames();
     const std::size_t equals = value.find('=');
-    if (equals == std::string_view::npos) {
-        return "needs FIELD=VALUE, with FIELD one of " + SettableFieldNames();
-    }
+    if (equals == std::string_view::npos) return "needs FIELD=VALUE, with FIELD one of " + names;
     const std::string_view name = value.substr(0, equals);
+    // A later --set of the same field replaces an earlier one.
+    if (const GradingField* grading = FindGradingField(name)) {
+        return Store(ReadGradingValue(*grading, value.substr(equals + 1)),
+                     recipe.grading.*grading->member);
+    }
     const SettableField* field = FindSettableField(name);
     if (field == nullptr) {
-        return "no field called \"" + EscapeForMessage(name) + "\"; the fields are " +
-               SettableFieldNames();
+        return "no field called \"" + EscapeForMessage(name) + "\"; the fields are " + names;
     }
-    // A later --set of the same field replaces an earlier one.
     return Store(ReadFieldValue(*field, value.substr(equals + 1)),
                  recipe.overrides[static_cast<std::size_t>(field - SettableFields().data())]);
 }

@@ -7,6 +7,7 @@
 #include "colour/linear_light.h"
 #include "recipe/draw_recipe.h"
 #include "render/fast/fast_render.h"
+#include "render/graded_surface.h"
 #include "state/grid_geometry.h"
 
 namespace seedscape {
@@ -23,11 +24,13 @@ class NoSurface : public DrawingSurface {
 
 // Takes the grid's samples column by column and writes the output columns
 // of the band being drawn: each sample itself when there is one a pixel,
-// else the average in linear light of each S x S block.
+// else the average in linear light of each S x S block, graded before it is
+// rounded to 8 bits. (Single samples are graded on their way in, by a
+// GradedSurface.)
 class ExportSurface : public DrawingSurface {
   public:
-    ExportSurface(int height, int supersample, int grid_rows)
-        : height_(height), supersample_(supersample), grid_rows_(grid_rows) {
+    ExportSurface(int height, int supersample, int grid_rows, const Grading& grading)
+        : height_(height), supersample_(supersample), grid_rows_(grid_rows), grader_(grading) {
         if (supersample_ > 1) sums_.resize(static_cast<std::size_t>(height_) * 3);
     }
 
@@ -67,7 +70,10 @@ class ExportSurface : public DrawingSurface {
         const double samples = static_cast<double>(supersample_) * supersample_;
         for (int v = 0; v < height_; ++v) {
             std::uint8_t* pixel = band_.At(u - first_, v);
-            for (int k = 0; k < 3; ++k) pixel[k] = SrgbFromLinear(sums_[v * 3 + k] / samples);
+            const double* sum = &sums_[static_cast<std::size_t>(v) * 3];
+            const SrgbColour graded =
+                grader_.GradeLight({sum[0] / samples, sum[1] / samples, sum[2] / samples});
+            std::copy(graded.begin(), graded.end(), pixel);
         }
     }
 
@@ -76,6 +82,7 @@ class ExportSurface : public DrawingSurface {
     int height_;
     int supersample_;
     int grid_rows_;
+    Grader grader_;
     std::vector<double> sums_;  // linear light of the output column being gathered
 };
 
@@ -153,7 +160,7 @@ int ExportHeight(const Recipe& recipe) {
 }
 
 bool RenderViewBands(ImageState& state, int scale, int supersample, const ExportOptions& options,
-                     const ExportBandSink& sink) {
+                     const ExportBandSink& sink, const Grading& grading) {
     const int width = kImageWidth * scale;
     const int height = kImageHeight * scale;
     // At 1x the grid is the image's own, sampled by the screen's pass as it
@@ -164,17 +171,20 @@ bool RenderViewBands(ImageState& state, int scale, int supersample, const Export
         RgbImage image(width, height);
         const TilePlace place = TileOffset(state);
         ImageSurface surface(image, place.x, place.y);
-        screen_pass(state, surface);
+        GradedSurface graded(surface, grading);
+        screen_pass(state, graded);
         return sink(0, image) && (!options.progress || options.progress(1.0));
     }
     const SampleGrid grid = ScaledGrid(state, scale, supersample);
-    ExportSurface surface(height, supersample, grid.rows());
+    ExportSurface surface(height, supersample, grid.rows(), grading);
+    GradedSurface graded(surface, grading);
+    DrawingSurface& target = supersample == 1 ? static_cast<DrawingSurface&>(graded) : surface;
     BandWidths bands(options, grid.rows(), supersample);
     for (int first = 0; first < grid.columns();) {
         const int end = std::min(first + bands.columns() * supersample, grid.columns());
         const auto start = std::chrono::steady_clock::now();
         surface.StartBand(first / supersample, (end - first) / supersample);
-        options.pass(state, grid, first, end, surface);
+        options.pass(state, grid, first, end, target);
         bands.Took(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
         if (!sink(first / supersample, surface.band()) ||
             (options.progress && !options.progress(static_cast<double>(end) / grid.columns()))) {
@@ -204,7 +214,7 @@ ImageState RecordOfNamedPicture(const Recipe& recipe, const ExportOptions& optio
 bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
                        const ExportBandSink& sink) {
     ImageState state = RecordOfNamedPicture(recipe, options);
-    return RenderViewBands(state, recipe.scale, recipe.supersample, options, sink);
+    return RenderViewBands(state, recipe.scale, recipe.supersample, options, sink, recipe.grading);
 }
 
 ExportBandSink CollectBands(RgbImage& image) {
@@ -218,9 +228,9 @@ ExportBandSink CollectBands(RgbImage& image) {
 }
 
 std::optional<RgbImage> RenderView(ImageState& state, int scale, int supersample,
-                                   const ExportOptions& options) {
+                                   const ExportOptions& options, const Grading& grading) {
     RgbImage image(kImageWidth * scale, kImageHeight * scale);
-    if (!RenderViewBands(state, scale, supersample, options, CollectBands(image))) {
+    if (!RenderViewBands(state, scale, supersample, options, CollectBands(image), grading)) {
         return std::nullopt;
     }
     return image;

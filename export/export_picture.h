@@ -43,9 +43,11 @@ int ExportHeight(const Recipe& recipe);
 // The picture a recipe names at the recipe's scale and supersampling. The
 // pictures before it are drawn as on screen, at 1x, so that the carried
 // values entering it are the screen's; then the named picture is sampled K
-// times as finely in bands of whole columns, in the render order, and every
-// S x S samples are averaged in linear light. At K = 1, S = 1 it is the
-// picture as the window shows it, bit for bit. Empty when cancelled.
+// times as finely in bands of whole columns, in the render order, every
+// S x S samples are averaged in linear light, and the recipe's grading is
+// applied to each pixel (to each average, before it is rounded to 8 bits).
+// At K = 1, S = 1 it is the picture as the window shows it, bit for bit.
+// Empty when cancelled.
 std::optional<RgbImage> RenderExport(const Recipe& recipe, const ExportOptions& options);
 
 // Told each band of finished output columns as it is drawn: `band` holds
@@ -64,15 +66,15 @@ bool RenderExportBands(const Recipe& recipe, const ExportOptions& options,
 ImageState RecordOfNamedPicture(const Recipe& recipe, const ExportOptions& options);
 
 // Renders the view the record holds, as the named picture of an export is
-// rendered, at `scale` and `supersample`: 291K x 211K pixels handed to `sink`
-// a band at a time, continuing from what the record carries. False when
-// cancelled or stopped by the sink.
+// rendered, at `scale` and `supersample` and graded by `grading`: 291K x
+// 211K pixels handed to `sink` a band at a time, continuing from what the
+// record carries. False when cancelled or stopped by the sink.
 bool RenderViewBands(ImageState& state, int scale, int supersample, const ExportOptions& options,
-                     const ExportBandSink& sink);
+                     const ExportBandSink& sink, const Grading& grading = {});
 
 // The same view, held whole. Empty when cancelled.
 std::optional<RgbImage> RenderView(ImageState& state, int scale, int supersample,
-                                   const ExportOptions& options);
+                                   const ExportOptions& options, const Grading& grading = {});
 
 // A sink that copies each band into its columns of `image`.
 ExportBandSink CollectBands(RgbImage& image);

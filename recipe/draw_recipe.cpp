@@ -1,5 +1,6 @@
 #include "recipe/draw_recipe.h"
 
+#include "render/graded_surface.h"
 #include "state/image_mother_parameters.h"
 
 namespace seedscape {
@@ -34,8 +35,13 @@ PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass) {
     const TilePlace place = PlaceOfPicture(recipe);
     PixelImage picture(kImageWidth, kImageHeight);
     ImageWindow window(picture, place.x, place.y, kCanvasWidth, kCanvasHeight);
+    // Only the picture kept is graded: the ones before it lie outside it or
+    // under it.
+    GradedSurface graded(window, recipe.grading);
     ImageState state = RecipeMotherRecord(recipe);
-    DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture&) { pass(view, window); });
+    DrawRecipe(recipe, state, [&](ImageState& view, const RecipePicture& which) {
+        pass(view, which.last ? static_cast<DrawingSurface&>(graded) : window);
+    });
     return picture;
 }
 

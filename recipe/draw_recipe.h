@@ -40,7 +40,7 @@ void StartRecipeMother(const Recipe& recipe, double fak, ImageState& state,
 // The place of the grid that the recipe's picture (its last one) is drawn in.
 TilePlace PlaceOfPicture(const Recipe& recipe);
 
-// The picture a recipe names, at 1x: its 291 x 211 pixels alone. The
+// The picture a recipe names, at 1x and graded: its 291 x 211 pixels alone. The
 // pictures before it are rendered too, for the factor they leave behind, but
 // not kept.
 PixelImage RenderRecipePicture(const Recipe& recipe, const RenderPass& pass);

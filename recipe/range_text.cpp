@@ -22,4 +22,9 @@ std::string SecondsText(std::int64_t most_seconds) {
            std::to_string(kSecondsDecimals) + " digits after the point";
 }
 
+std::string ClosedNumberText(ClosedRange range) {
+    return "a number from " + FormatRoundTrip(range.lowest) + " to " +
+           FormatRoundTrip(range.highest);
+}
+
 }  // namespace seedscape

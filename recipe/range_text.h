@@ -21,4 +21,7 @@ std::string RealNumberText(RealRange range);
 // "a time in seconds from 0 to 3600, with at most 6 digits after the point"
 std::string SecondsText(std::int64_t most_seconds);
 
+// "a number from -180 to 180"
+std::string ClosedNumberText(ClosedRange range);
+
 }  // namespace seedscape

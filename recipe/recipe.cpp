@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "recipe/export_limits.h"
+#include "recipe/grading_fields.h"
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
@@ -49,6 +50,7 @@ std::vector<std::string_view> SplitTokens(std::string_view text) {
 std::string KeyNames() {
     std::string names = "seed";
     for (const SettableField& field : SettableFields()) names += ", " + std::string(field.name);
+    names += ", " + GradingFieldNames();
     return names + ", press, scale, supersample";
 }
 
@@ -65,11 +67,13 @@ class Reader {
     // Takes one key=value token after the seed; "" or why it is refused.
     std::string Take(std::string_view token);
     std::string TakeExportSetting(std::string_view key, std::string_view value);
+    std::string TakeGrading(const GradingField& field, std::string_view value);
 
     Recipe recipe_;
     Section section_ = Section::kParameters;
     bool scale_given_ = false;
     bool supersample_given_ = false;
+    std::array<bool, kGradingFieldCount> grading_given_{};  // indexed like GradingFields()
 };
 
 RecipeReading Reader::Read(std::string_view text) {
@@ -131,6 +135,7 @@ std::string Reader::Take(std::string_view token) {
         return {};
     }
     if (key == "scale" || key == "supersample") return TakeExportSetting(key, value);
+    if (const GradingField* grading = FindGradingField(key)) return TakeGrading(*grading, value);
 
     const std::span<const SettableField> fields = SettableFields();
     const auto field = std::find_if(fields.begin(), fields.end(),
@@ -142,6 +147,17 @@ std::string Reader::Take(std::string_view token) {
     const Reading<double> number = ReadFieldValue(*field, value);
     if (!number.value) return number.reason;
     slot = *number.value;
+    return {};
+}
+
+std::string Reader::TakeGrading(const GradingField& field, std::string_view value) {
+    if (section_ != Section::kParameters) return "parameters come before the presses";
+    bool& given = grading_given_[&field - GradingFields().data()];
+    if (given) return std::string(field.name) + " is given twice";
+    given = true;
+    const Reading<double> number = ReadGradingValue(field, value);
+    if (!number.value) return number.reason;
+    recipe_.grading.*field.member = *number.value;
     return {};
 }
 
@@ -174,6 +190,7 @@ std::string PrintRecipe(const Recipe& recipe) {
         text += '=';
         text += FormatFieldValue(fields[k], *recipe.overrides[k]);
     }
+    text += FormatGrading(recipe.grading);
     for (const RecipePress& press : recipe.presses) {
         text += " press=" + FormatRoundTripSingle(press.x) + ',' + FormatRoundTripSingle(press.y) +
                 '@' + std::to_string(press.f);

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "colour/grading.h"
 #include "recipe/recipe_press.h"
 #include "recipe/settable_fields.h"
 #include "state/image_state.h"
@@ -15,9 +16,10 @@ namespace seedscape {
 
 // One line of text that names exactly one picture:
 //
-//   seedscape/1 seed=449139 barva=7 press=150,100@5 press=60,150@7
+//   seedscape/1 seed=449139 barva=7 hue=30 press=150,100@5 press=60,150@7
 //
-// the seed, any per-image parameters set by hand, then every press since the
+// the seed, any per-image parameters set by hand, the colour grading where it
+// is not neutral, then every press since the
 // mother in order (a child's pixels depend on the factor that the pictures
 // before it leave behind). The picture named is the last one: the mother if
 // there are no presses. An exported file adds its scale and supersampling.
@@ -29,6 +31,8 @@ struct Recipe {
     int seed = 1;
     // Indexed like SettableFields(); each value as the field would store it.
     std::array<std::optional<double>, 14> overrides;
+    // Applied to the finished pixels: not a field of the record.
+    Grading grading;
     std::vector<RecipePress> presses;
     int scale = 1;
     int supersample = 1;
@@ -48,7 +52,8 @@ struct RecipeReading {
 RecipeReading ParseRecipe(std::string_view text);
 
 // The recipe in its one canonical form: the parameters in the order of
-// SettableFields(), every value in the shortest text that reads back as the
+// SettableFields(), then the grading's fields that are not neutral in the
+// order of GradingFields(), every value in the shortest text that reads back as the
 // identical number; scale and supersample only when they are not 1.
 std::string PrintRecipe(const Recipe& recipe);
 

@@ -20,6 +20,14 @@ struct RealRange {
     constexpr double Width() const { return below - lowest; }
 };
 
+// Real numbers from `lowest` to `highest`, both included.
+struct ClosedRange {
+    double lowest;
+    double highest;
+
+    constexpr bool Holds(double value) const { return value >= lowest && value <= highest; }
+};
+
 // The seed that names an image mother.
 inline constexpr WholeRange kSeedRange{1, 1000000};
 

@@ -272,7 +272,7 @@ void Form1::Exit() {
 
 void Form1::DrawChildAt(float x, float y) {
     setFocus();
-    if (!ShowImageChild(state_, canvas_, x, y)) return;
+    if (!ShowImageChild(state_, canvas_, x, y, pictures_.Latest().grading)) return;
     RecordChild(x, y);
     update();
 }

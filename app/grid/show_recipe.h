@@ -10,7 +10,8 @@ namespace seedscape {
 // Draws a recipe's pictures on the window as the window first drew them: the
 // surface cleared, the image mother of the recipe's seed (and parameters) at
 // the origin with its credit line, then each press's child into the next
-// place, at the press's magnification. The generator is left as that seed's
+// place, at the press's magnification, each picture graded by the recipe's
+// grading. The generator is left as that seed's
 // image mother leaves it, so that "new" then shows the next mother of the
 // chain. f ends as the last press's magnification (5 without presses).
 //

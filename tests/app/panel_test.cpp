@@ -114,6 +114,28 @@ class PanelTest : public QObject {
         QCOMPARE(QGuiApplication::clipboard()->text(), text);
     }
 
+    // A pasted recipe's grading grades its mother and every child pressed
+    // on it after, is copied with the recipe, and comes back with the
+    // picture from the history.
+    void aGradedRecipeGradesTheGridItDraws() {
+        Session session;
+        const std::string graded =
+            "seedscape/1 seed=449139 barva=7 hue=30 saturation=1.5 gamma=1.3";
+        QVERIFY(session.form.ShowRecipeText(QString::fromStdString(graded)));
+        QVERIFY_SAME(CleanPlace(session.form, 0), WithoutTexts(EnginePicture(graded), 50));
+        check::PressAt(session.form, 150, 100);
+        Trigger(session.form, "CopyRecipe");
+        const QString text = QGuiApplication::clipboard()->text();
+        QCOMPARE(text, QString::fromStdString(graded + " press=150,100@5"));
+        const PixelImage child = EnginePicture(text.toStdString());
+        QVERIFY_SAME(Place(session.form, 1), child);
+
+        session.form.GoToSeed(QStringLiteral("5"));
+        session.form.GoBack();
+        QVERIFY_SAME(Place(session.form, 1), child);
+        QVERIFY_SAME(CleanPlace(session.form, 0), WithoutTexts(EnginePicture(graded), 50));
+    }
+
     void pastingSomethingElseSaysWhyAndChangesNothing() {
         Session session;
         const QImage before = Grid(session.form);

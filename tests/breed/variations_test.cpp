@@ -151,6 +151,28 @@ TEST(Breeding, NoGenerationHoldsTwoEqualVariantsOrTheCentre) {
     }
 }
 
+// Breeding never varies the grading: a graded parent's variants are its
+// ungraded self's, each carrying the parent's grading, through their text.
+TEST(Breeding, VariantsCarryTheParentsGradingAndAreOtherwiseTheUngradedOnes) {
+    Recipe graded = Parent(449139);
+    graded.presses.push_back({150, 100, 5});
+    Recipe plain = graded;
+    graded.grading = {-30, 0.5, 1.25, 2.2};
+    BreedSettings settings;
+    settings.generation = 2;
+    const auto from_graded = BreedVariants(graded, settings);
+    const auto from_plain = BreedVariants(plain, settings);
+    ASSERT_TRUE(from_graded && from_plain);
+    for (std::size_t k = 0; k < from_graded->size(); ++k) {
+        const Recipe& variant = (*from_graded)[k];
+        EXPECT_EQ(variant.grading, graded.grading);
+        Recipe without = variant;
+        without.grading = {};
+        EXPECT_TRUE(without == (*from_plain)[k]) << PrintRecipe(variant);
+        EXPECT_TRUE(ParseRecipe(PrintRecipe(variant)).recipe == variant) << PrintRecipe(variant);
+    }
+}
+
 TEST(Breeding, LockingEveryGroupLeavesNothingToBreed) {
     BreedSettings settings;
     settings.locked = {true, true, true, true};

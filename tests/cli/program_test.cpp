@@ -71,6 +71,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, ProgramRun, ::testing::Values(
     ProgramRow{"SeedGivenWritesQuietly", {"--seed", "5", "-o", "m.png"}, 0, "", "", {"m.png"}},
     ProgramRow{"BadSeedWritesNothing", {"--seed", "0", "-o", "m.png"}, 2, "", "seedscape-render: --seed 0: must be a whole number from 1 to 1000000\n", {}},
     ProgramRow{"BadValueAfterOutputWritesNothing", {"-o", "m.png", "--set", "barva=99"}, 2, "", "seedscape-render: --set barva=99: must be a whole number from 1 to 22\n", {}},
+    ProgramRow{"GammaOutOfRangeWritesNothing", {"--seed", "5", "--set", "gamma=9", "-o", "m.png"}, 2, "", "seedscape-render: --set gamma=9: must be a number from 0.25 to 4\n", {}},
+    ProgramRow{"GradingInARecipeOutOfRangeWritesNothing", {"--recipe", "seedscape/1 seed=5 hue=200", "-o", "m.png"}, 2, "", "seedscape-render: --recipe: hue=200: must be a number from -180 to 180\n", {}},
     ProgramRow{"PressOffTheMotherWritesNothing", {"--seed", "5", "--press", "291,0", "-o", "m.png"}, 2, "", "seedscape-render: --press 291,0: not on the image mother, which takes X from 0 to 290 and Y from 0 to 210; a press elsewhere draws no child\n", {}},
     ProgramRow{"UnknownOption", {"--colour", "red"}, 2, "", "seedscape-render: unknown option --colour; see --help\n", {}},
     ProgramRow{"NothingToDo", {"--seed", "5"}, 2, "", "seedscape-render: nothing to do: give -o FILE to write the image, --params to print its parameters or --print-recipe to print its recipe\n", {}},
@@ -197,6 +199,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, FromFile, ::testing::Values(
     RoundTripRow{"ChainOfChildren", {"--seed", "4711", "--press", "20,30", "--mag", "3", "--press", "250.5,180", "--press", "145,105", "--mag", "9"}, "seedscape/1 seed=4711 press=20,30@3 press=250.5,180@3 press=145,105@9", 1},
     // The straightforward pass draws exports larger than 1x: small ones keep the test quick.
     RoundTripRow{"SupersampledChild", {"--seed", "4711", "--press", "100,100", "--mag", "2", "--supersample", "2"}, "seedscape/1 seed=4711 press=100,100@2 supersample=2", 1},
+    RoundTripRow{"GradedBySet", {"--seed", "2024", "--set", "gamma=2.2", "--set", "hue=30", "--set", "barva=17"}, "seedscape/1 seed=2024 barva=17 hue=30 gamma=2.2", 1},
+    RoundTripRow{"GradedAndSupersampled", {"--recipe", "seedscape/1 seed=4 saturation=0.5 exposure=0.5 press=100,100@2 supersample=2"}, "seedscape/1 seed=4 saturation=0.5 exposure=0.5 press=100,100@2 supersample=2", 1},
     RoundTripRow{"ExportAtScaleTwoSupersampleTwo", {"--recipe", "seedscape/1 seed=4 barva=3 scale=2 supersample=2"}, "seedscape/1 seed=4 barva=3 scale=2 supersample=2", 2}),
     [](const auto& info) { return info.param.name; });
 // clang-format on
@@ -225,6 +229,23 @@ TEST(Program, PrintedRecipeMakesTheSameFile) {
     ASSERT_EQ(RunProgram(folder, {"--recipe", lines[0], "-o", "b.png"}).status, 0);
     EXPECT_EQ(ReadText(folder / "a.png"), ReadText(folder / "b.png"));
     EXPECT_EQ(RecipeIn(folder / "a.png"), lines[0]);
+}
+
+// --set and a recipe grade alike, as the window and its thumbnails do.
+TEST(Program, GradingBySetIsGradingInTheRecipe) {
+    const ScratchDirectory folder;
+    ASSERT_EQ(RunProgram(folder,
+                         {"--seed", "2024", "--set", "barva=17", "--set", "hue=30", "-o", "a.png"})
+                  .status,
+              0);
+    const std::string recipe = "seedscape/1 seed=2024 barva=17 hue=30";
+    ASSERT_EQ(RunProgram(folder, {"--recipe", recipe, "-o", "b.png"}).status, 0);
+    const RgbImage by_set = Pixels(folder / "a.png");
+    EXPECT_TRUE(by_set == Pixels(folder / "b.png"));
+    EXPECT_TRUE(by_set == ToRgb(RenderRecipePicture(*ParseRecipe(recipe).recipe, RenderImage)));
+    Recipe ungraded = *ParseRecipe(recipe).recipe;
+    ungraded.grading = {};
+    EXPECT_FALSE(by_set == ToRgb(RenderRecipePicture(ungraded, RenderImage)));
 }
 
 // Presses pair with the --mag after them, a press without one keeps the

@@ -18,10 +18,11 @@ TEST(FavouritesFile, ReadsBackWhatWasWritten) {
     std::vector<Recipe> favourites = {Seed(5), Seed(7)};
     favourites[1].presses.push_back({150, 100, 5});
     favourites[1].overrides[0] = 3;
+    favourites[1].grading.hue = -12.5;
     const std::string text = PrintFavourites(favourites);
-    EXPECT_EQ(
-        text,
-        "seedscape-favourites 1\nseedscape/1 seed=5\nseedscape/1 seed=7 barva=3 press=150,100@5\n");
+    EXPECT_EQ(text,
+              "seedscape-favourites 1\nseedscape/1 seed=5\nseedscape/1 seed=7 barva=3 hue=-12.5 "
+              "press=150,100@5\n");
     const FavouritesReading reading = ParseFavourites(text);
     ASSERT_TRUE(reading.favourites.has_value()) << reading.error;
     EXPECT_EQ(*reading.favourites, favourites);

@@ -10,15 +10,18 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "recipe/draw_recipe.h"
 #include "recipe/export_limits.h"
+#include "recipe/grading_fields.h"
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
 #include "recipe/settable_fields.h"
 #include "recipe/value_readers.h"
 #include "render/fast/fast_render.h"
+#include "render/graded_surface.h"
 #include "render/render_image.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
@@ -44,6 +47,12 @@ Recipe RandomRecipe(RandomGenerator& random) {
                                    : draw(field.lowest, field.highest);
         if (!field.whole && random.Draw() < 0.3f) value = value / 3.0;  // many digits
         recipe.overrides[k] = field.as_stored(value);
+    }
+    for (const GradingField& field : GradingFields()) {
+        if (random.Draw() < 0.7f) continue;
+        double value = draw(field.range.lowest, field.range.highest);
+        if (random.Draw() < 0.1f) value = field.range.highest;  // both ends are included
+        recipe.grading.*field.member = value;
     }
     const int presses = static_cast<int>(draw(0, 13));
     for (int k = 0; k < presses; ++k) {
@@ -90,6 +99,36 @@ TEST(RecipeText, ReadsTheExampleAndPrintsItCanonically) {
               "seedscape/1 seed=449139 barva=7 dn2=3 xt1=0.25 press=150,100@5 press=60.5,150@7");
 }
 
+// The grading prints after the parameters set by hand, in its own order,
+// only where it is not neutral, each value exact in double precision.
+TEST(RecipeText, GradingPrintsInItsPlaceAndOnlyWhereItIsNotNeutral) {
+    const std::pair<std::string, std::string> rows[] = {
+        {"seedscape/1 seed=5 gamma=2.2 hue=30 barva=7 press=1,2@5",
+         "seedscape/1 seed=5 barva=7 hue=30 gamma=2.2 press=1,2@5"},
+        {"seedscape/1 seed=5 hue=0 saturation=1 exposure=0 gamma=1", "seedscape/1 seed=5"},
+        {"seedscape/1 seed=5 hue=-0 exposure=-0.0", "seedscape/1 seed=5"},
+        {"seedscape/1 seed=5 exposure=.5 hue=1e1", "seedscape/1 seed=5 hue=10 exposure=0.5"},
+        {"seedscape/1 seed=5 hue=-180 saturation=0 exposure=-3 gamma=0.25 scale=2",
+         "seedscape/1 seed=5 hue=-180 saturation=0 exposure=-3 gamma=0.25 scale=2"},
+        {"seedscape/1 seed=5 gamma=4 exposure=3 saturation=2 hue=180",
+         "seedscape/1 seed=5 hue=180 saturation=2 exposure=3 gamma=4"},
+        {"seedscape/1 seed=5 saturation=0.33333333333333331 cr=0.1",
+         "seedscape/1 seed=5 cr=0.1 saturation=0.3333333333333333"},
+    };
+    for (const auto& [given, printed] : rows) {
+        const RecipeReading reading = ParseRecipe(given);
+        ASSERT_TRUE(reading.recipe.has_value()) << given << ": " << reading.error;
+        EXPECT_EQ(PrintRecipe(*reading.recipe), printed) << given;
+        EXPECT_TRUE(ParseRecipe(printed).recipe == reading.recipe) << printed;
+    }
+    EXPECT_EQ(ParseRecipe(rows[0].first).recipe->grading, (Grading{30, 1, 0, 2.2}));
+
+    // A grading made in code is checked against the same ranges.
+    Recipe recipe;
+    recipe.grading.gamma = 9;
+    EXPECT_EQ(CheckRecipe(recipe), "gamma=9: must be a number from 0.25 to 4");
+}
+
 TEST(RecipeText, SinglePrecisionValuesPrintShortAndReadBackExactly) {
     Recipe recipe;
     recipe.seed = 7;
@@ -133,6 +172,9 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"parameter twice", k + "barva=7 barva=8", "barva=8: barva is given twice"},
         Refusal{"parameter after a press", k + "press=1,2@5 barva=3",
                 "barva=3: parameters come before the presses"},
+        Refusal{"grading value twice", k + "hue=1 hue=2", "hue=2: hue is given twice"},
+        Refusal{"grading after a press", k + "press=1,2@5 gamma=2",
+                "gamma=2: parameters come before the presses"},
         Refusal{"press without magnification", k + "press=150,100",
                 "press=150,100: a press is written X,Y@F"},
         Refusal{"press with letters", k + "press=a,b@5", "press=a,b@5: X and Y must be numbers"},
@@ -241,7 +283,8 @@ TEST(RecipeText, RefusesTheThousandAndFirstPress) {
 }
 
 // What the window does, written out with the straightforward pass: the mother
-// at the origin of a whole canvas, then each child into the next place.
+// at the origin of a whole canvas, then each child into the next place, every
+// picture graded on its way onto the canvas.
 PixelImage WindowPicture(const Recipe& recipe) {
     ImageState state = ImageMotherRecord(recipe.seed);
     const std::span<const SettableField> fields = SettableFields();
@@ -249,10 +292,11 @@ PixelImage WindowPicture(const Recipe& recipe) {
         if (recipe.overrides[k]) fields[k].store(state, *recipe.overrides[k]);
     }
     PixelImage canvas(kCanvasWidth, kCanvasHeight);
-    RenderImage(state, canvas);
+    GradedSurface graded(canvas, recipe.grading);
+    RenderImage(state, graded);
     for (const RecipePress& press : recipe.presses) {
         state.f = press.f;
-        RenderImageChild(state, canvas, press.x, press.y, RenderImage);
+        RenderImageChild(state, graded, press.x, press.y, RenderImage);
     }
     return canvas.Crop(static_cast<int>(state.zamikx), static_cast<int>(state.zamiky), kImageWidth,
                        kImageHeight);
