@@ -63,7 +63,7 @@ std::optional<RgbImage> FlightFrames::Draw(std::int64_t frame,
             return std::nullopt;
         case FramePlan::Kind::kMove:
         case FramePlan::Kind::kLoop:
-            return DrawRecord(*FrameRecord(frame), progress);
+            return DrawRecord(*FrameRecord(frame), FrameGrading(frame), progress);
         case FramePlan::Kind::kCrossfade:
             return DrawCrossfade(plan, progress);
     }
@@ -104,11 +104,11 @@ const RgbImage* FlightFrames::KeyPicture(std::size_t key,
     return &slot->picture;
 }
 
-std::optional<RgbImage> FlightFrames::DrawRecord(ImageState state,
+std::optional<RgbImage> FlightFrames::DrawRecord(ImageState state, const Grading& grading,
                                                  const std::function<bool(double)>& progress) {
     ExportOptions options = options_;
     options.progress = progress;
-    return RenderView(state, flight_.scale, flight_.supersample, options);
+    return RenderView(state, flight_.scale, flight_.supersample, options, grading);
 }
 
 std::optional<ImageState> FlightFrames::FrameRecord(std::int64_t frame) {
@@ -127,6 +127,13 @@ std::optional<ImageState> FlightFrames::FrameRecord(std::int64_t frame) {
         return state;
     }
     return std::nullopt;
+}
+
+Grading FlightFrames::FrameGrading(std::int64_t frame) const {
+    const FramePlan plan = Plan(frame);
+    const Grading& from = flight_.keys[plan.key].recipe.grading;
+    if (plan.kind != FramePlan::Kind::kMove) return from;
+    return GradingBetween(from, flight_.keys[plan.key + 1].recipe.grading, plan.progress);
 }
 
 std::optional<RgbImage> FlightFrames::DrawCrossfade(const FramePlan& plan,

@@ -40,6 +40,9 @@ class FlightFrames {
     // The record a moving frame or a loop's frame renders from, its view and
     // points set; nothing for a key's frame or a crossfade.
     std::optional<ImageState> FrameRecord(std::int64_t frame);
+    // The grading of such a frame: between its keys' for a move, the key's
+    // own for a loop.
+    Grading FrameGrading(std::int64_t frame) const;
 
   private:
     Recipe KeyRecipe(std::size_t key) const;
@@ -50,7 +53,7 @@ class FlightFrames {
                                std::optional<std::size_t> keep = std::nullopt);
     std::optional<RgbImage> DrawCrossfade(const FramePlan& plan,
                                           const std::function<bool(double)>& progress);
-    std::optional<RgbImage> DrawRecord(ImageState state,
+    std::optional<RgbImage> DrawRecord(ImageState state, const Grading& grading,
                                        const std::function<bool(double)>& progress);
 
     Flight flight_;

@@ -103,6 +103,11 @@ void MoveContinuousFields(const ImageState& from, const ImageState& to, double t
     state.ci = Between(from.ci, to.ci, t);
 }
 
+Grading GradingBetween(const Grading& from, const Grading& to, double t) {
+    return {Between(from.hue, to.hue, t), Between(from.saturation, to.saturation, t),
+            Between(from.exposure, to.exposure, t), Between(from.gamma, to.gamma, t)};
+}
+
 void MoveAlongLoop(const ImageState& start, double turn, ImageState& state) {
     constexpr double kTurn = 2 * std::numbers::pi;
     for (std::size_t k = 0; k < kPoints.size(); ++k) {

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "colour/grading.h"
 #include "flight/flight.h"
 #include "state/image_state.h"
 
@@ -64,6 +65,10 @@ PlaneView ViewBetween(const PlaneView& from, const PlaneView& to, double t);
 // reference points and the constant c.
 void MoveContinuousFields(const ImageState& from, const ImageState& to, double t,
                           ImageState& state);
+
+// The grading a fraction t of the way from one to the other: each of its
+// values moves in a straight line.
+Grading GradingBetween(const Grading& from, const Grading& to, double t);
 
 // The radius of the circles a loop's reference points travel, in plane units.
 inline constexpr double kLoopRadius = 0.1;

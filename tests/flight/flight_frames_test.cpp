@@ -106,6 +106,18 @@ TEST(FlightFrames, FramesBetweenTwoKeysOfOnePictureAreThatPicture) {
     }
 }
 
+// The grading moves in a straight line from key to key, as the points do.
+TEST(FlightFrames, TheGradingMovesBetweenKeys) {
+    Flight flight;
+    flight.fps = 2;
+    flight.keys = {Key(0, "seedscape/1 seed=31337 press=145,105@2"),
+                   Key(1, "seedscape/1 seed=31337 hue=60 saturation=0.5 press=145,105@2")};
+    FlightFrames frames(flight);
+    ASSERT_EQ(frames.Plan(1).kind, FramePlan::Kind::kMove);
+    const Recipe half_way = Read("seedscape/1 seed=31337 hue=30 saturation=0.75 press=145,105@2");
+    EXPECT_TRUE(Frame(frames, 1) == RenderExport(half_way, {}).value());
+}
+
 TEST(FlightFrames, ALoopClosesOnItsFirstFrame) {
     Flight flight;
     flight.fps = 6;
