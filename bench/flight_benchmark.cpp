@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "bench/case_times.h"
 #include "bench/kernel_banner.h"
 #include "export/export_picture.h"
 #include "flight/flight_frames.h"
@@ -135,25 +136,13 @@ void RegisterCases() {
 
 // Prints the usual report, then each case's variants against its "picture"
 // variant: the view drawn as a picture, or the frames only drawn.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public CaseTimesReporter {
   public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median)) continue;
-            const std::string name = run.run_name.function_name;
-            const std::size_t slash = name.rfind('/');
-            double& time = times_[name.substr(0, slash)][name.substr(slash + 1)];
-            if (median || time == 0) time = run.GetAdjustedRealTime();
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-16s %-12s %12s %12s %8s\n", "case", "variant", "picture", "variant",
                     "ratio");
-        for (const auto& [name, variants] : times_) {
+        for (const auto& [name, variants] : times()) {
             const auto picture = variants.find("picture");
             if (picture == variants.end()) continue;
             for (const auto& [variant, time] : variants) {
@@ -163,9 +152,6 @@ class RatioReporter : public benchmark::ConsoleReporter {
             }
         }
     }
-
-  private:
-    std::map<std::string, std::map<std::string, double>> times_;
 };
 
 }  // namespace

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "bench/case_times.h"
 #include "colour/encode_steps.h"
 #include "colour/grading.h"
 #include "render/fast/fast_render.h"
@@ -123,30 +124,18 @@ void BM_EncodeStepsMade(benchmark::State& bench) {
 BENCHMARK(BM_EncodeStepsMade)->Unit(benchmark::kMicrosecond);
 
 // Prints the usual report, then the graded mothers' time over the ungraded.
-class RatioReporter : public benchmark::ConsoleReporter {
+class RatioReporter : public CaseTimesReporter {
   public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            // With repetitions the median stands for the case; without, the one run.
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median)) continue;
-            double& time = times_[run.run_name.function_name];
-            if (median || time == 0) time = run.GetAdjustedRealTime();
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto ungraded = times_.find("BM_MothersDrawn/ungraded");
-        const auto graded = times_.find("BM_MothersDrawn/graded");
-        if (ungraded == times_.end() || graded == times_.end()) return;
+        const auto mothers = times().find("BM_MothersDrawn");
+        if (mothers == times().end()) return;
+        const auto ungraded = mothers->second.find("ungraded");
+        const auto graded = mothers->second.find("graded");
+        if (ungraded == mothers->second.end() || graded == mothers->second.end()) return;
         std::printf("\nmothers drawn graded / ungraded: %.2f ms / %.2f ms = %.3f\n", graded->second,
                     ungraded->second, graded->second / ungraded->second);
     }
-
-  private:
-    std::map<std::string, double> times_;
 };
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/benchmark_seeds.h"
+#include "bench/case_times.h"
 #include "bench/kernel_banner.h"
 #include "render/fast/fast_render.h"
 #include "render/image_child.h"
@@ -132,26 +133,13 @@ void RegisterCases() {
 }
 
 // Prints the usual report, then the two passes of every case side by side.
-class SideBySideReporter : public benchmark::ConsoleReporter {
+class SideBySideReporter : public CaseTimesReporter {
   public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            // With repetitions the median stands for the case; without, the one run.
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (run.error_occurred || (run.run_type != Run::RT_Iteration && !median)) continue;
-            std::string name = run.run_name.function_name;
-            const std::size_t slash = name.rfind('/');
-            auto& time = times_[name.substr(0, slash)][name.substr(slash + 1)];
-            if (median || time == 0) time = run.GetAdjustedRealTime();
-        }
-    }
-
     void Finalize() override {
         ConsoleReporter::Finalize();
         std::printf("\n%-56s %16s %10s %8s\n", "case", "straightforward", "fast", "ratio");
         std::vector<double> mothers;
-        for (const auto& [name, passes] : times_) {
+        for (const auto& [name, passes] : times()) {
             const auto straightforward = passes.find("straightforward");
             const auto fast = passes.find("fast");
             if (fast == passes.end()) continue;
@@ -173,9 +161,6 @@ class SideBySideReporter : public benchmark::ConsoleReporter {
                         mothers.back());
         }
     }
-
-  private:
-    std::map<std::string, std::map<std::string, double>> times_;
 };
 
 }  // namespace

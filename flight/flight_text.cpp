@@ -9,6 +9,7 @@
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
+#include "recipe/text_tokens.h"
 #include "recipe/value_readers.h"
 
 namespace seedscape {
@@ -69,20 +70,6 @@ std::string TextLengthReason() {
 
 std::string LinePrefix(int line) {
     return "line " + std::to_string(line) + ": ";
-}
-
-// The words of a line between blanks, as views into it.
-std::vector<std::string_view> SplitTokens(std::string_view line) {
-    const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    std::vector<std::string_view> tokens;
-    std::size_t k = 0;
-    while (k < line.size()) {
-        while (k < line.size() && blank(line[k])) ++k;
-        const std::size_t begin = k;
-        while (k < line.size() && !blank(line[k])) ++k;
-        if (k > begin) tokens.push_back(line.substr(begin, k - begin));
-    }
-    return tokens;
 }
 
 // Where a key was written, for the messages about it.

@@ -8,6 +8,7 @@
 #include "recipe/message_text.h"
 #include "recipe/number_text.h"
 #include "recipe/range_text.h"
+#include "recipe/text_tokens.h"
 #include "recipe/value_readers.h"
 #include "state/image_mother_parameters.h"
 
@@ -24,27 +25,11 @@ std::string Shown(std::string_view token) {
     return EscapeForMessage(token.substr(0, kLongest)) + "...";
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::string_view Trimmed(std::string_view text) {
     const auto is_space = [](char c) { return IsBlank(c) || c == '\n' || c == '\r'; };
     while (!text.empty() && is_space(text.front())) text.remove_prefix(1);
     while (!text.empty() && is_space(text.back())) text.remove_suffix(1);
     return text;
-}
-
-std::vector<std::string_view> SplitTokens(std::string_view text) {
-    std::vector<std::string_view> tokens;
-    std::size_t k = 0;
-    while (k < text.size()) {
-        while (k < text.size() && IsBlank(text[k])) ++k;
-        const std::size_t begin = k;
-        while (k < text.size() && !IsBlank(text[k])) ++k;
-        if (k > begin) tokens.push_back(text.substr(begin, k - begin));
-    }
-    return tokens;
 }
 
 std::string KeyNames() {

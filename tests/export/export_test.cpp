@@ -16,15 +16,12 @@
 #include "render/render_image.h"
 #include "state/image_mother_parameters.h"
 #include "state/random_generator.h"
+#include "tests/support/read_recipe.h"
 
 namespace seedscape {
 namespace {
 
-Recipe Read(const std::string& text) {
-    const RecipeReading reading = ParseRecipe(text);
-    EXPECT_TRUE(reading.recipe.has_value()) << reading.error;
-    return reading.recipe.value_or(Recipe{});
-}
+using testing::ReadRecipe;
 
 ExportOptions Straightforward() {
     ExportOptions options;
@@ -46,7 +43,7 @@ const char* const kRecipes[] = {
 class EveryRecipe : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(EveryRecipe, AtScaleOneIsTheScreenPicture) {
-    const Recipe recipe = Read(GetParam());
+    const Recipe recipe = ReadRecipe(GetParam());
     const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
     ASSERT_TRUE(exported.has_value());
     EXPECT_TRUE(*exported == ToRgb(RenderRecipePicture(recipe, RenderImage)));
@@ -72,7 +69,7 @@ bool OwesNothingToThePixelBefore(ImageState state, int column, int row) {
 }
 
 TEST_P(EveryRecipe, EveryKthPixelIsTheScreenPixelWhereNothingIsCarried) {
-    Recipe recipe = Read(GetParam());
+    Recipe recipe = ReadRecipe(GetParam());
     const RgbImage screen = ToRgb(RenderRecipePicture(recipe, RenderImage));
     // The record the named picture is drawn from, view and all.
     ImageState state = RecipeMotherRecord(recipe);
@@ -114,7 +111,7 @@ INSTANTIATE_TEST_SUITE_P(Export, EveryRecipe, ::testing::ValuesIn(kRecipes));
 class FastPass : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(FastPass, DrawsTheStraightforwardExport) {
-    const Recipe recipe = Read(GetParam());
+    const Recipe recipe = ReadRecipe(GetParam());
     const std::optional<RgbImage> fast = RenderExport(recipe, {});
     ASSERT_TRUE(fast.has_value());
     EXPECT_TRUE(fast == RenderExport(recipe, Straightforward()));
@@ -142,7 +139,7 @@ class Bands : public ::testing::TestWithParam<BandCase> {};
 
 TEST_P(Bands, OfAnyWidthGiveThePixelsOfOnePass) {
     const BandCase& c = GetParam();
-    Recipe recipe = Read("seedscape/1 seed=31337 barva=13 fak01=11 press=145,105@2");
+    Recipe recipe = ReadRecipe("seedscape/1 seed=31337 barva=13 fak01=11 press=145,105@2");
     recipe.scale = c.scale;
     ExportOptions options = c.fast ? ExportOptions{} : Straightforward();
     options.band_columns = 1000;
@@ -159,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Export, Bands,
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Export, SupersamplingAveragesEachBlockInLinearLight) {
-    const Recipe recipe = Read("seedscape/1 seed=12345 barva=14 supersample=3");
+    const Recipe recipe = ReadRecipe("seedscape/1 seed=12345 barva=14 supersample=3");
     const std::optional<RgbImage> exported = RenderExport(recipe, Straightforward());
     ASSERT_TRUE(exported.has_value());
     // The samples, rendered in one pass over the fine grid.
@@ -231,13 +228,13 @@ void PrintTo(const DrawRow& row, std::ostream* os) {
 class WindowAndExport : public ::testing::TestWithParam<DrawRow> {};
 
 TEST_P(WindowAndExport, DrawEveryPictureInOrderAndTheSamePixels) {
-    const Recipe recipe = Read(GetParam().recipe);
+    const Recipe recipe = ReadRecipe(GetParam().recipe);
     // The window's path, on a record that has drawn another picture first,
     // so that whatever it carries over would show: its mother readied in
     // the record as the window holds it, each picture drawn on a canvas of
     // the whole grid as it comes.
     PixelImage canvas(kCanvasWidth, kCanvasHeight);
-    const Recipe before = Read("seedscape/1 seed=777 barva=21 press=5,5@9");
+    const Recipe before = ReadRecipe("seedscape/1 seed=777 barva=21 press=5,5@9");
     ImageState state = RecipeMotherRecord(before);
     DrawRecipe(before, state,
                [&](ImageState& view, const RecipePicture&) { RenderImageFast(view, canvas); });
@@ -296,7 +293,7 @@ INSTANTIATE_TEST_SUITE_P(Recipes, WindowAndExport, ::testing::Values(
 // clang-format on
 
 TEST(Export, CancellingStopsAndGivesNothing) {
-    const Recipe recipe = Read("seedscape/1 seed=5 scale=4");
+    const Recipe recipe = ReadRecipe("seedscape/1 seed=5 scale=4");
     ExportOptions options;
     int bands = 0;
     options.progress = [&](double) { return ++bands < 2; };

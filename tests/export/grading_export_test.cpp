@@ -13,16 +13,13 @@
 #include "render/fast/fast_render.h"
 #include "render/graded_surface.h"
 #include "render/render_image.h"
+#include "tests/support/read_recipe.h"
 #include "tests/support/row_name.h"
 
 namespace seedscape {
 namespace {
 
-Recipe Read(const std::string& text) {
-    const RecipeReading reading = ParseRecipe(text);
-    EXPECT_TRUE(reading.recipe.has_value()) << reading.error;
-    return reading.recipe.value_or(Recipe{});
-}
+using testing::ReadRecipe;
 
 // Hands every sample on and keeps a copy of it.
 class KeptSamples : public DrawingSurface {
@@ -79,7 +76,7 @@ RgbImage Expected(const PixelImage& samples, const Recipe& recipe) {
 class GradedExport : public ::testing::TestWithParam<const char*> {};
 
 TEST_P(GradedExport, IsTheStraightforwardSamplesGraded) {
-    const Recipe recipe = Read(GetParam());
+    const Recipe recipe = ReadRecipe(GetParam());
     PixelImage samples(kImageWidth * recipe.scale * recipe.supersample,
                        kImageHeight * recipe.scale * recipe.supersample);
     ExportOptions options;
@@ -119,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 // ShowRecipe does; the picture at 1x (thumbnails) and the export at 1x must
 // show the same bytes, and the grading must change them.
 TEST(GradedScreen, IsTheExportAtOneX) {
-    const Recipe recipe = Read(
+    const Recipe recipe = ReadRecipe(
         "seedscape/1 seed=31337 barva=13 hue=-40 saturation=1.3 gamma=1.4 press=145,105@2 "
         "press=10.5,200@3");
     PixelImage canvas(kCanvasWidth, kCanvasHeight);

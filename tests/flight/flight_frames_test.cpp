@@ -12,19 +12,16 @@
 
 #include "colour/linear_light.h"
 #include "export/export_picture.h"
+#include "tests/support/read_recipe.h"
 
 namespace seedscape {
 namespace {
 
-Recipe Read(const std::string& text) {
-    const RecipeReading reading = ParseRecipe(text);
-    EXPECT_TRUE(reading.recipe.has_value()) << reading.error;
-    return reading.recipe.value_or(Recipe{});
-}
+using testing::ReadRecipe;
 
 FlightKey Key(double seconds, const std::string& recipe, Easing ease = Easing::kLinear) {
     return {static_cast<std::int64_t>(std::llround(seconds * kMicrosecondsPerSecond)), ease,
-            Read(recipe)};
+            ReadRecipe(recipe)};
 }
 
 // A zoom from a mother into a child and out to another child of the same
@@ -114,7 +111,8 @@ TEST(FlightFrames, TheGradingMovesBetweenKeys) {
                    Key(1, "seedscape/1 seed=31337 hue=60 saturation=0.5 press=145,105@2")};
     FlightFrames frames(flight);
     ASSERT_EQ(frames.Plan(1).kind, FramePlan::Kind::kMove);
-    const Recipe half_way = Read("seedscape/1 seed=31337 hue=30 saturation=0.75 press=145,105@2");
+    const Recipe half_way =
+        ReadRecipe("seedscape/1 seed=31337 hue=30 saturation=0.75 press=145,105@2");
     EXPECT_TRUE(Frame(frames, 1) == RenderExport(half_way, {}).value());
 }
 
