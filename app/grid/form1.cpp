@@ -460,7 +460,11 @@ void Form1::OpenAtlas() {
 
 void Form1::OpenFlight() {
     // Kept when closed, so that its keys wait for the next opening.
-    if (flight_ == nullptr) flight_ = new FlightWindow(this);
+    if (flight_ == nullptr) {
+        flight_ = new FlightWindow(this);
+        // Ctrl+K works from the flight window too.
+        flight_->addAction(actions_.add_key);
+    }
     flight_->show();
     flight_->raise();
     flight_->activateWindow();
