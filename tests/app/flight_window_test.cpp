@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 
+#include "app/flights/flight_edits.h"
 #include "app/flights/flight_export_job.h"
 #include "app/flights/flight_player.h"
 #include "app/flights/rgb_qimage.h"
@@ -164,6 +165,93 @@ class FlightWindowTest : public QObject {
         }
         const Recipe child = *ParseRecipe("seedscape/1 seed=449139 press=150,100@20").recipe;
         QCOMPARE(shown.at(9).convertToFormat(QImage::Format_RGB32), RenderThumbnail(child));
+    }
+
+    // A loop plays round: after its last frame comes its first again, and
+    // every frame shown, in either lap, is the exporter's; while playing the
+    // frames shown only move on (none waits to be shown out of its time).
+    void loopPlaysRound() {
+        FlightWindow window;
+        window.show();
+        QVERIFY(window.ReplaceFlightText(QString::fromLatin1(kShortFlight)));
+        window.SetLoop(true, 0.2);
+        FlightPlayer* player = window.player();
+        QCOMPARE(player->count(), qint64{6});
+        QTRY_COMPARE(player->frame(), qint64{0});
+        std::vector<std::pair<qint64, QImage>> shown;
+        connect(player, &FlightPlayer::frameShown, this,
+                [&shown](qint64 frame, const QImage& image) { shown.emplace_back(frame, image); });
+        player->Play();
+        QTRY_VERIFY_WITH_TIMEOUT(player->counts().due > 3 * player->count(), 20000);
+        player->Pause();
+        QVERIFY(!shown.empty());
+        int laps = 0;
+        for (std::size_t k = 1; k < shown.size(); ++k) {
+            if (shown[k].first < shown[k - 1].first) ++laps;
+            QVERIFY2(shown[k].first != shown[k - 1].first, "a frame shown twice in a row");
+        }
+        QVERIFY2(laps >= 1, qPrintable(QStringLiteral("%1 frames shown").arg(shown.size())));
+        FlightFrames exporter(ParseFlight(window.FlightText().toStdString()).flight.value());
+        for (const auto& [frame, image] : shown) {
+            QVERIFY2(QImageToRgb(image) == *exporter.Draw(frame),
+                     qPrintable(QStringLiteral("loop frame %1").arg(frame)));
+        }
+    }
+
+    // The key edits keep every flight readable: times go to the nearest
+    // frame the frame rate allows, and what the reader would refuse is
+    // refused with its words, the flight unchanged.
+    void keyEditsKeepTheFlightReadable_data() {
+        QTest::addColumn<int>("fps");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<qint64>("time_us");
+        QTest::newRow("30 fps: tenths of a second") << 30 << 1.04 << qint64{1000000};
+        QTest::newRow("30 fps: rounds up") << 30 << 1.06 << qint64{1100000};
+        QTest::newRow("24 fps: eighths") << 24 << 0.3 << qint64{250000};
+        QTest::newRow("25 fps: every frame") << 25 << 0.05 << qint64{40000};
+        QTest::newRow("7 fps: whole seconds only") << 7 << 1.4 << qint64{1000000};
+        QTest::newRow("120 fps: fortieths") << 120 << 0.51 << qint64{500000};
+    }
+    void keyEditsKeepTheFlightReadable() {
+        QFETCH(int, fps);
+        QFETCH(double, seconds);
+        QFETCH(qint64, time_us);
+        QCOMPARE(NearestFrameTimeUs(seconds, fps), time_us);
+        Flight flight;
+        flight.fps = fps;
+        for (int seed : {1, 2, 3}) {
+            Recipe recipe;
+            recipe.seed = seed;
+            recipe.scale = 4;  // an export setting, which a key leaves out
+            QCOMPARE(AppendKey(flight, recipe), std::string());
+        }
+        QCOMPARE(flight.keys[2].time_us, 2 * kMicrosecondsPerSecond);
+        QCOMPARE(flight.keys[2].recipe.scale, 1);
+        QCOMPARE(CheckFlight(flight), std::string());
+
+        const Flight before = flight;
+        const std::vector<std::pair<std::size_t, std::int64_t>> refused = {
+            {1, 0},                                                     // on the first key
+            {2, kMicrosecondsPerSecond},                                // on the key before
+            {2, (kLongestFlightSeconds + 1) * kMicrosecondsPerSecond},  // too long
+        };
+        for (const auto& [key, time] : refused) {
+            Flight edited = flight;
+            edited.keys[key].time_us = time;
+            const std::string reason = CheckFlight(edited);
+            QVERIFY(!reason.empty());
+            QCOMPARE(SetKeyTime(flight, key, time), reason);
+            QCOMPARE(flight, before);
+        }
+        // Moving a picture keeps the times; removing the first key starts the
+        // flight at its next.
+        QCOMPARE(SwapWithNext(flight, 0), std::string());
+        QCOMPARE(flight.keys[0].recipe.seed, 2);
+        QCOMPARE(flight.keys[1].time_us, before.keys[1].time_us);
+        RemoveKey(flight, 0);
+        QCOMPARE(flight.keys.front().time_us, 0);
+        QCOMPARE(flight.keys.back().time_us, kMicrosecondsPerSecond);
+        QCOMPARE(CheckFlight(flight), std::string());
     }
 
     // Copy and paste, save and open, and a video's own flight give the same
