@@ -409,8 +409,11 @@ void FlightWindow::FlightChanged() {
 
 void FlightWindow::ShowKeys() {
     // The old rows may be sending the signal that brought us here.
+    // Taken out of the window at once, so that only the rows shown are
+    // found in it.
     if (keys_rows_ != nullptr) {
         keys_rows_->hide();
+        keys_rows_->setParent(nullptr);
         keys_rows_->deleteLater();
     }
     keys_rows_ = new QWidget(keys_box_);
@@ -512,10 +515,14 @@ void FlightWindow::AskThumbnails() {
 
 void FlightWindow::KeepThumbnail(const ThumbnailJob& job, const Thumbnail& thumbnail) {
     thumbnails_.insert(job.key, thumbnail.shown);
-    ShowKeys();
+    // Into the rows as they stand: a time being typed keeps its focus.
     for (int key = 0; key < static_cast<int>(flight_.keys.size()); ++key) {
-        if (RecipeKey(flight_.keys[static_cast<std::size_t>(key)].recipe) == job.key)
-            emit keyThumbnailShown(key);
+        if (RecipeKey(flight_.keys[static_cast<std::size_t>(key)].recipe) != job.key) continue;
+        auto* row = keys_rows_->findChild<QWidget*>(QStringLiteral("Key%1").arg(key));
+        if (row == nullptr) continue;
+        row->findChild<QLabel*>(QStringLiteral("KeyThumbnail"))
+            ->setPixmap(QPixmap::fromImage(thumbnail.shown));
+        emit keyThumbnailShown(key);
     }
 }
 

@@ -108,7 +108,12 @@ class FlightWindowTest : public QObject {
         };
         QCOMPARE(segment(1), QStringLiteral("move"));
         QVERIFY2(segment(2).startsWith(QStringLiteral("crossfade")), qPrintable(segment(2)));
-        for (int key = 0; key < 3; ++key) QTRY_VERIFY(window->HasThumbnail(key));
+        for (int key = 0; key < 3; ++key) {
+            QTRY_VERIFY(window->HasThumbnail(key));
+            const QLabel* thumbnail = window->findChild<QWidget*>(QStringLiteral("Key%1").arg(key))
+                                          ->findChild<QLabel*>(QStringLiteral("KeyThumbnail"));
+            QTRY_VERIFY(!thumbnail->pixmap().isNull());
+        }
 
         // Edits keep the flight readable: a time before the last key's is
         // refused with the reader's words, a time between frames goes to the
