@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <chrono>
 #include <cmath>
 
 #include "app/shared/export_timing.h"
@@ -11,6 +12,13 @@
 #include "state/grid_geometry.h"
 
 namespace seedscape {
+
+namespace {
+
+// How often a held export looks whether it may go on.
+constexpr std::chrono::milliseconds kHeldPause{10};
+
+}  // namespace
 
 FlightExportJob::FlightExportJob(Flight flight, QString path, VideoFormat format, QObject* parent)
     : QObject(parent), flight_(std::move(flight)), path_(std::move(path)), format_(format) {}
@@ -35,6 +43,7 @@ void FlightExportJob::Start() {
                     shown = permille;
                     emit progressed(done, count);
                 }
+                while (held_ && !cancel_) std::this_thread::sleep_for(kHeldPause);
                 return !cancel_;
             });
         const QString name = QFileInfo(path_).fileName();

@@ -25,6 +25,9 @@ class FlightExportJob : public QObject {
 
     void Start();
     void Cancel() { cancel_ = true; }
+    // While held the export waits between bands of its frames, so that the
+    // player's frames have the render threads first.
+    void SetHeld(bool held) { held_ = held; }
     bool running() const { return running_; }
     const QString& path() const { return path_; }
 
@@ -39,6 +42,7 @@ class FlightExportJob : public QObject {
     QString path_;
     VideoFormat format_;
     std::atomic<bool> cancel_{false};
+    std::atomic<bool> held_{false};
     std::atomic<bool> running_{false};
     std::thread thread_;
 };

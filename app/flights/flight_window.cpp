@@ -168,6 +168,8 @@ QWidget* FlightWindow::BuildPlayer() {
     connect(player_, &FlightPlayer::frameShown, this, &FlightWindow::ShowPosition);
     connect(player_, &FlightPlayer::playingChanged, this, [this](bool playing) {
         play_->setText(playing ? tr("Pause") : tr("Play"));
+        // The player's frames come before an export's.
+        if (export_) export_->SetHeld(playing);
         if (playing) return;
         const FlightPlayer::Counts counts = player_->counts();
         counts_->setText(tr("Last play: %1 of %2 frames shown, the event loop late by "
@@ -320,8 +322,8 @@ bool FlightWindow::StartExport(const QString& path, int scale, int supersample, 
     export_row_->show();
     export_clock_.start();
     ShowMessage(tr("Exporting %1").arg(QFileInfo(path).fileName()));
-    export_->Start();
     FlightChanged();
+    export_->Start();
     return true;
 }
 

@@ -359,6 +359,26 @@ class FlightWindowTest : public QObject {
         QCOMPARE(Entries(folder.path()), QStringList());
     }
 
+    // While the player plays, an export waits: the player's frames have
+    // the render threads first; it goes on once the player stops.
+    void playingHoldsTheExport() {
+        QTemporaryDir folder;
+        FlightWindow window;
+        window.show();
+        QVERIFY(window.ReplaceFlightText(QString::fromLatin1(kShortFlight)));
+        window.SetLoop(true, 1);  // plays until paused
+        QVERIFY(window.StartExport(folder.filePath(QStringLiteral("big.webm")), 8, 4, 30));
+        QSignalSpy progress(window.export_job(), &FlightExportJob::progressed);
+        QVERIFY(progress.wait(20000));
+        window.player()->Play();
+        QTest::qWait(300);  // the band under way finishes
+        const qsizetype held_at = progress.count();
+        QTest::qWait(600);
+        QCOMPARE(progress.count(), held_at);
+        window.player()->Pause();
+        QVERIFY(progress.wait(20000));
+    }
+
     void impossibleExportsAreRefused() {
         QTemporaryDir folder;
         FlightWindow window;
