@@ -25,8 +25,10 @@ plant cli/ok.cpp "render/fast/fast_render.h"
 plant app/shared/thumbnail.cpp "app/shared/thumbnail.h" "recipe/recipe.h"
 plant app/panel/side_panel.cpp "app/panel/side_panel.h" "app/shared/thumbnail.h"
 plant app/atlas/atlas_window.cpp "app/atlas/thumbnail_grid.h" "atlas/atlas_sources.h"
+plant app/flights/flight_window.cpp "app/shared/thumbnail.h" "flight/flight.h"
 plant app/grid/form1.cpp "app/grid/form1.h" "app/panel/side_panel.h" \
-    "app/atlas/atlas_window.h" "app/variations/variations_window.h"
+    "app/atlas/atlas_window.h" "app/variations/variations_window.h" \
+    "app/flights/flight_window.h"
 plant app/main.cpp "app/grid/form1.h"
 plant bench/ok.cpp "app/shared/thumbnail_renderer.h"
 plant tests/app/window_check.h "app/grid/form1.h"
@@ -50,6 +52,7 @@ plant app/atlas/sideways.cpp "app/variations/variant_tile.h"
 plant app/panel/into_grid.h "app/grid/form1.h"
 plant cli/into_app.cpp "app/shared/thumbnail.h"
 plant app/flights/flight.cpp "app/grid/form1.h"
+plant app/nowhere/room.cpp "app/shared/thumbnail.h"
 plant render/loop_a.h "render/loop_b.h"
 plant render/loop_b.cpp "render/loop_a.h"
 plant tests/app/one.cpp "two.h"
@@ -62,11 +65,12 @@ output=$(bash "$check" "$tree") || status=$?
 echo "$output"
 [[ $status -ne 0 ]] || fail "the check passed a tree with wrong includes"
 for wrong in colour/up.cpp maths/sideways.h render/into_fast.cpp app/into_cli.cpp \
-    app/shared/up.cpp app/atlas/sideways.cpp app/panel/into_grid.h cli/into_app.cpp; do
+    app/shared/up.cpp app/atlas/sideways.cpp app/panel/into_grid.h cli/into_app.cpp \
+    app/flights/flight.cpp; do
     grep -q "^$wrong:[0-9]*: includes " <<<"$output" || fail "$wrong was not reported"
 done
-[[ $(grep -c ': includes ' <<<"$output") -eq 8 ]] || fail "a right include was reported"
-grep -q "^app/flights/flight.cpp: folder app/flights has no layer" <<<"$output" ||
+[[ $(grep -c ': includes ' <<<"$output") -eq 9 ]] || fail "a right include was reported"
+grep -q "^app/nowhere/room.cpp: folder app/nowhere has no layer" <<<"$output" ||
     fail "a room with no layer was not reported"
 grep -q "^render: units include each other in a loop: loop_a loop_b$" <<<"$output" ||
     fail "the loop in render/ was not reported"

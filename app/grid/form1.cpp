@@ -17,6 +17,7 @@
 #include <optional>
 
 #include "app/atlas/atlas_window.h"
+#include "app/flights/flight_window.h"
 #include "app/grid/export_choices.h"
 #include "app/grid/image_child.h"
 #include "app/grid/image_mother.h"
@@ -140,6 +141,8 @@ void Form1::ConnectActions() {
     on(actions_.variations, &Form1::OpenVariations);
     on(actions_.atlas, &Form1::OpenAtlas);
     on(actions_.add_favourite, &Form1::AddLatestToFavourites);
+    on(actions_.add_key, &Form1::AddKey);
+    on(actions_.flight, &Form1::OpenFlight);
     on(actions_.zoom_in, &Form1::ZoomIn);
     on(actions_.zoom_out, &Form1::ZoomOut);
     on(actions_.full_screen, &Form1::ToggleFullScreen);
@@ -453,6 +456,28 @@ void Form1::OpenAtlas() {
     atlas_->show();
     atlas_->raise();
     atlas_->activateWindow();
+}
+
+void Form1::OpenFlight() {
+    // Kept when closed, so that its keys wait for the next opening.
+    if (flight_ == nullptr) {
+        flight_ = new FlightWindow(this);
+        // Ctrl+K works from the flight window too.
+        flight_->addAction(actions_.add_key);
+    }
+    flight_->show();
+    flight_->raise();
+    flight_->activateWindow();
+}
+
+FlightWindow* Form1::flight_window() const {
+    return flight_;
+}
+
+void Form1::AddKey() {
+    OpenFlight();
+    // The recipe Copy recipe gives, as the screen draws it.
+    flight_->AddKey(OnScreen(pictures_.Latest()));
 }
 
 void Form1::AddLatestToFavourites() {

@@ -29,6 +29,7 @@ float SecondsSinceMidnight();
 class AtlasWindow;
 class ExportJob;
 class ExportRunner;
+class FlightWindow;
 class VariationsWindow;
 
 // The program's one window: five buttons in a row near the top, a retained
@@ -84,6 +85,12 @@ class Form1 : public QWidget {
 
     // Opens the atlas, or brings it to the front.
     void OpenAtlas();
+    // Opens the flight window, or brings it to the front; the window, once
+    // made.
+    void OpenFlight();
+    FlightWindow* flight_window() const;
+    // The latest picture as the flight's next key; opens the flight window.
+    void AddKey();
 
     void SetPanelVisible(bool visible);
     // Shows the canvas 1, 2 or 3 times as large, each pixel a square block;
@@ -183,6 +190,7 @@ class Form1 : public QWidget {
     std::unordered_set<int> new_run_;
     QPointer<VariationsWindow> variations_;  // made when first opened, a child of this
     QPointer<AtlasWindow> atlas_;            // null once closed
+    QPointer<FlightWindow> flight_;          // made when first opened, a child of this
 };
 
 }  // namespace seedscape

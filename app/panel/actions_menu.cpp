@@ -15,6 +15,7 @@ QToolButton* MakeActionsMenuButton(QWidget* window, const WindowActions& a) {
         {a.new_image_mother, a.increase_magnification, a.reduce_magnification, a.show_help},
         {a.save_image, a.export_picture, a.copy_recipe, a.copy_picture, a.paste_recipe, a.open},
         {a.variations, a.atlas},
+        {a.add_key, a.flight},
         {a.add_favourite},
         {a.zoom_in, a.zoom_out, a.full_screen, a.show_panel},
     };

@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 
-#include "app/panel/export_timing.h"
+#include "app/shared/export_timing.h"
 #include "export/write_picture.h"
 
 namespace seedscape {

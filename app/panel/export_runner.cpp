@@ -5,7 +5,7 @@
 #include <QProgressBar>
 #include <memory>
 
-#include "app/panel/export_timing.h"
+#include "app/shared/export_timing.h"
 
 namespace seedscape {
 

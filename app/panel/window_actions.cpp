@@ -58,6 +58,10 @@ WindowActions MakeWindowActions(QWidget* window) {
                          QKeySequence(SidePanel::tr("Ctrl+T")));
     a.add_favourite = MakeAction(window, "AddFavourite", SidePanel::tr("\u2605 Add to favourites"),
                                  QKeySequence(SidePanel::tr("Ctrl+D")));
+    a.add_key = MakeAction(window, "AddKey", SidePanel::tr("Add key"),
+                           QKeySequence(SidePanel::tr("Ctrl+K")));
+    a.flight = MakeAction(window, "Flight", SidePanel::tr("Flight..."),
+                          QKeySequence(SidePanel::tr("Ctrl+L")));
 
     a.show_panel = new QAction(SidePanel::tr("Show panel"), window);
     a.show_panel->setObjectName(QStringLiteral("ShowPanel"));

@@ -25,6 +25,8 @@ struct WindowActions {
     QAction* variations;
     QAction* atlas;
     QAction* add_favourite;
+    QAction* add_key;  // the latest picture as the flight's next key
+    QAction* flight;   // opens the flight window
     QAction* zoom_in;
     QAction* zoom_out;
     QAction* full_screen;

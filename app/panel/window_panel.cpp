@@ -38,6 +38,7 @@ WindowPanel BuildWindowPanel(QWidget* window, const WindowActions& actions) {
                       {actions.save_image, actions.export_picture, actions.copy_recipe,
                        actions.copy_picture, actions.paste_recipe, actions.open});
     panel->AddSection(SidePanel::tr("Explore"), {actions.variations, actions.atlas});
+    panel->AddSection(SidePanel::tr("Flight"), {actions.add_key, actions.flight});
     panel->AddSection(SidePanel::tr("Favourites"), {actions.add_favourite});
     auto* favourites_status = new FavouritesStatus(panel);
     panel->AddWidget(favourites_status);

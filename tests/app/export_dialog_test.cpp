@@ -13,9 +13,9 @@
 #include <QTest>
 #include <memory>
 
-#include "app/panel/export_timing.h"
 #include "app/panel/picture_dialogs.h"
 #include "app/panel/window_settings.h"
+#include "app/shared/export_timing.h"
 #include "window_check.h"
 
 namespace seedscape {

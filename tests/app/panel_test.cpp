@@ -488,6 +488,8 @@ class PanelTest : public QObject {
             {"Variations", "Ctrl+B"},
             {"Atlas", "Ctrl+T"},
             {"AddFavourite", "Ctrl+D"},
+            {"AddKey", "Ctrl+K"},
+            {"Flight", "Ctrl+L"},
             {"ZoomIn", "Ctrl++"},
             {"ZoomOut", "Ctrl+-"},
             {"FullScreen", "F11"},

@@ -1,4 +1,4 @@
-#include "app/panel/export_timing.h"
+#include "app/shared/export_timing.h"
 
 #include <QCoreApplication>
 #include <algorithm>
