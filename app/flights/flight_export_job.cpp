@@ -20,7 +20,8 @@ constexpr std::chrono::milliseconds kHeldPause{10};
 
 }  // namespace
 
-FlightExportJob::FlightExportJob(Flight flight, QString path, VideoFormat format, QObject* parent)
+FlightExportJob::FlightExportJob(Flight flight, QString path, std::optional<VideoFormat> format,
+                                 QObject* parent)
     : QObject(parent), flight_(std::move(flight)), path_(std::move(path)), format_(format) {}
 
 FlightExportJob::~FlightExportJob() {
@@ -36,22 +37,26 @@ void FlightExportJob::Start() {
         FlightFrames frames(flight_);
         // A tenth of a percent is as fine as the bar shows.
         long long shown = -1;
-        const std::string error = WriteFlightVideo(
-            frames, path_.toStdString(), format_, [this, &shown](double done, std::int64_t count) {
-                const auto permille = static_cast<long long>(std::floor(done * 1000 / count));
-                if (permille != shown) {
-                    shown = permille;
-                    emit progressed(done, count);
-                }
-                while (held_ && !cancel_) std::this_thread::sleep_for(kHeldPause);
-                return !cancel_;
-            });
+        const FlightProgress progress = [this, &shown](double done, std::int64_t count) {
+            const auto permille = static_cast<long long>(std::floor(done * 1000 / count));
+            if (permille != shown) {
+                shown = permille;
+                emit progressed(done, count);
+            }
+            while (held_ && !cancel_) std::this_thread::sleep_for(kHeldPause);
+            return !cancel_;
+        };
+        const std::string error =
+            format_
+                ? WriteFlightVideo(frames, path_.toStdString(), *format_, progress)
+                : WriteFlightFrames(frames, 0, frames.count() - 1, path_.toStdString(), progress);
         const QString name = QFileInfo(path_).fileName();
         QString message;
         if (error.empty()) {
             message = tr("Exported %1 in %2").arg(name, DurationText(clock.elapsed() / 1000.0));
         } else if (error == kFlightCancelled) {
-            message = tr("Export cancelled; nothing was written");
+            message = format_ ? tr("Export cancelled; nothing was written")
+                              : tr("Export cancelled; the frames drawn so far are whole");
         } else {
             message = tr("Could not export %1: %2").arg(name, QString::fromStdString(error));
         }
@@ -60,7 +65,12 @@ void FlightExportJob::Start() {
     });
 }
 
+bool IsFramesFolder(const QString& path) {
+    return path.endsWith(QLatin1Char('/'));
+}
+
 QString FlightExportProblem(const Flight& flight, const QString& path) {
+    if (IsFramesFolder(path)) return QString::fromStdString(CheckFlight(flight));
     const std::optional<VideoFormat> format = VideoFormatFromPath(path.toStdString());
     if (!format) {
         return QObject::tr("%1: a video's name ends in .mp4, .webm or .gif")

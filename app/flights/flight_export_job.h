@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <atomic>
+#include <optional>
 #include <thread>
 
 #include "flight/flight.h"
@@ -12,13 +13,15 @@ namespace seedscape {
 
 // One flight being written into a video beside the window, on a thread of
 // its own, through WriteFlightVideo: a temporary file renamed once whole, so
-// that a cancelled or failed export leaves nothing.
+// that a cancelled or failed export leaves nothing. Without a format, its
+// frames go into a folder as numbered PNG files, each written whole.
 class FlightExportJob : public QObject {
     Q_OBJECT
 
   public:
     // `flight` reads and fits `format` (see FlightExportProblem).
-    FlightExportJob(Flight flight, QString path, VideoFormat format, QObject* parent = nullptr);
+    FlightExportJob(Flight flight, QString path, std::optional<VideoFormat> format,
+                    QObject* parent = nullptr);
     // Cancels the export if it still runs and waits for its thread: nothing
     // is left at the path then.
     ~FlightExportJob() override;
@@ -40,12 +43,15 @@ class FlightExportJob : public QObject {
   private:
     Flight flight_;
     QString path_;
-    VideoFormat format_;
+    std::optional<VideoFormat> format_;  // none: PNG frames into a folder
     std::atomic<bool> cancel_{false};
     std::atomic<bool> held_{false};
     std::atomic<bool> running_{false};
     std::thread thread_;
 };
+
+// Whether an export's path names a folder for PNG frames: it ends in "/".
+bool IsFramesFolder(const QString& path);
 
 // "" when `flight` can be written to `path`, else why not: the format the
 // name gives, the flight's rules, the size and frame rate the format holds.

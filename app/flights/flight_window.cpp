@@ -303,7 +303,8 @@ bool FlightWindow::StartExport(const QString& path, int scale, int supersample, 
     flight_.scale = scale;
     flight_.supersample = supersample;
     flight_.fps = fps;
-    const VideoFormat format = *VideoFormatFromPath(path.toStdString());
+    const std::optional<VideoFormat> format =
+        IsFramesFolder(path) ? std::nullopt : VideoFormatFromPath(path.toStdString());
     export_ = std::make_unique<FlightExportJob>(flight, path, format);
     connect(export_.get(), &FlightExportJob::progressed, this, [this](double done, qint64 frames) {
         const double share = done / static_cast<double>(frames);

@@ -23,6 +23,7 @@
 #include "app/shared/thumbnail.h"
 #include "flight/flight_frames.h"
 #include "flight/flight_text.h"
+#include "flight/frame_files.h"
 #include "video/video_probe.h"
 #include "window_check.h"
 
@@ -326,6 +327,14 @@ class FlightWindowTest : public QObject {
         QCOMPARE(reopened.FlightText(),
                  QString::fromLatin1(kShortFlight)
                      .replace(QStringLiteral("supersample=1"), QStringLiteral("supersample=2")));
+
+        // PNG frames go into a folder, every frame carrying the flight.
+        const QString frames = folder.filePath(QStringLiteral("frames")) + QLatin1Char('/');
+        QVERIFY(from.StartExport(frames, 1, 1, 30));
+        QTRY_VERIFY_WITH_TIMEOUT(from.export_job() == nullptr, 60000);
+        const FrameFolderCheck check = CheckFrameFolder(frames.toStdString());
+        QVERIFY2(check.flight.has_value(), check.error.c_str());
+        QCOMPARE(QString::fromStdString(PrintFlight(*check.flight)), from.FlightText());
     }
 
     // Cancelling, closing the window and quitting during an export leave the
