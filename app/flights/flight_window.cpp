@@ -12,6 +12,7 @@
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 
 #include "app/flights/flight_edits.h"
@@ -21,6 +22,7 @@
 #include "app/shared/export_timing.h"
 #include "app/shared/thumbnail_renderer.h"
 #include "app/shared/tool_window.h"
+#include "app/shared/zoom.h"
 #include "flight/flight_file.h"
 #include "flight/flight_frames.h"
 #include "flight/flight_text.h"
@@ -153,8 +155,17 @@ QWidget* FlightWindow::BuildPlayer() {
     connect(loop_seconds_, &QDoubleSpinBox::valueChanged, this, [this] {
         if (loop_->isChecked()) FlightChanged();
     });
+    zoom_box_ = new QComboBox(box);
+    zoom_box_->setObjectName(QStringLiteral("PlayerZoom"));
+    zoom_box_->setToolTip(tr("The player's size: 1x, or as the main window is zoomed"));
+    for (int zoom = 1; zoom <= kLargestZoom; ++zoom) {
+        zoom_box_->addItem(QStringLiteral("%1x").arg(zoom), zoom);
+    }
+    connect(zoom_box_, &QComboBox::currentIndexChanged, this,
+            [this](int index) { SetZoom(index + 1); });
     controls->addWidget(play_);
     controls->addWidget(slider_, 1);
+    controls->addWidget(zoom_box_);
     controls->addWidget(loop_);
     controls->addWidget(loop_seconds_);
     layout->addLayout(controls);
@@ -529,8 +540,21 @@ void FlightWindow::KeepThumbnail(const ThumbnailJob& job, const Thumbnail& thumb
     }
 }
 
+void FlightWindow::SetZoom(int zoom) {
+    zoom = std::clamp(zoom, 1, kLargestZoom);
+    const QSignalBlocker block(zoom_box_);
+    zoom_box_->setCurrentIndex(zoom - 1);
+    screen_->setFixedSize(kImageWidth * zoom, kImageHeight * zoom);
+    player_->ShowFrame(player_->frame());
+}
+
 void FlightWindow::ShowPosition(qint64 frame, const QImage& image) {
-    screen_->setPixmap(QPixmap::fromImage(image));
+    // Each pixel becomes a square of the zoom's side, as the grid draws it.
+    const int zoom = zoom_box_->currentIndex() + 1;
+    screen_->setPixmap(QPixmap::fromImage(
+        zoom == 1
+            ? image
+            : image.scaled(image.size() * zoom, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
     const QSignalBlocker block(slider_);
     slider_->setValue(static_cast<int>(frame));
     const int fps = player_->fps();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QHash>
@@ -36,6 +37,9 @@ class FlightWindow : public QWidget {
   public:
     // A window of its own that goes when `parent` goes.
     explicit FlightWindow(QWidget* parent = nullptr);
+    // Shows the player's frames `zoom` times as large (1 to kLargestZoom),
+    // as the main window shows its grid.
+    void SetZoom(int zoom);
     // Cancels an export still running: nothing is left of it.
     ~FlightWindow() override;
 
@@ -106,6 +110,7 @@ class FlightWindow : public QWidget {
     QCheckBox* loop_;
     QDoubleSpinBox* loop_seconds_;
     QLabel* screen_;
+    QComboBox* zoom_box_;
     QSlider* slider_;
     QLabel* position_;
     QLabel* counts_;

@@ -465,6 +465,7 @@ void Form1::OpenFlight() {
         // Ctrl+K works from the flight window too.
         flight_->addAction(actions_.add_key);
     }
+    flight_->SetZoom(zoom_);
     flight_->show();
     flight_->raise();
     flight_->activateWindow();

@@ -3,12 +3,13 @@
 #include <QRect>
 #include <QSize>
 
+#include "app/shared/zoom.h"
+
 namespace seedscape {
 
 // How the main window sits on its screen: the grid at a whole zoom in the
 // top left corner, the panel to its right. The window never asks for more
 // than the room the screen gives it; a short window makes the panel scroll.
-inline constexpr int kLargestZoom = 3;
 
 // What the window would like at `zoom`: the grid, and beside it the panel
 // with its usual height when `panel_shown`.

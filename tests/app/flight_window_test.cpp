@@ -24,6 +24,7 @@
 #include "flight/flight_frames.h"
 #include "flight/flight_text.h"
 #include "flight/frame_files.h"
+#include "state/grid_geometry.h"
 #include "video/video_probe.h"
 #include "window_check.h"
 
@@ -172,6 +173,18 @@ class FlightWindowTest : public QObject {
         }
         const Recipe child = *ParseRecipe("seedscape/1 seed=449139 press=150,100@20").recipe;
         QCOMPARE(shown.at(9).convertToFormat(QImage::Format_RGB32), RenderThumbnail(child));
+
+        // At the main window's zoom each pixel is a square of the zoom's side.
+        window.SetZoom(2);
+        auto* screen = window.findChild<QLabel*>(QStringLiteral("FlightScreen"));
+        QTRY_COMPARE(screen->pixmap().size(), QSize(2 * kImageWidth, 2 * kImageHeight));
+        const QImage zoomed = screen->pixmap().toImage();
+        const QImage& last = shown.at(15);
+        for (const QPoint pixel : {QPoint(0, 0), QPoint(145, 105), QPoint(290, 210)}) {
+            for (const QPoint corner : {QPoint(0, 0), QPoint(1, 1)}) {
+                QCOMPARE(zoomed.pixel(pixel * 2 + corner), last.pixel(pixel));
+            }
+        }
     }
 
     // A loop plays round: after its last frame comes its first again, and
