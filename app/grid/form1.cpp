@@ -17,6 +17,8 @@
 #include <optional>
 
 #include "app/atlas/atlas_window.h"
+#include "app/editing/edit_command.h"
+#include "app/editing/edit_section.h"
 #include "app/grid/export_choices.h"
 #include "app/grid/image_child.h"
 #include "app/grid/image_mother.h"
@@ -77,6 +79,12 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     actions_menu_ = MakeActionsMenuButton(this, actions_);
     panel_ = BuildWindowPanel(this, actions_);
     export_ = std::make_unique<ExportRunner>(panel_.side);
+    edit_actions_ = MakeEditActions(this, &undo_group_);
+    ListEditActions(actions_menu_->menu(), edit_actions_);
+    panel_.side->AddRow({edit_actions_.show_edit});
+    edit_ = new EditSection(edit_actions_, panel_.side);
+    panel_.side->AddWidget(edit_);
+    edit_->hide();
     ConnectActions();
     favourites_retry_.setInterval(kFavouritesRetryMs);
     favourites_retry_.setSingleShot(true);
@@ -144,6 +152,8 @@ void Form1::ConnectActions() {
     on(actions_.zoom_out, &Form1::ZoomOut);
     on(actions_.full_screen, &Form1::ToggleFullScreen);
     connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
+    connect(edit_actions_.show_edit, &QAction::toggled, this, &Form1::SetEditVisible);
+    connect(edit_, &EditSection::fieldsEdited, this, &Form1::EditFields);
 
     connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
     connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
@@ -155,6 +165,43 @@ void Form1::SetPanelVisible(bool visible) {
     panel_.scroller->setVisible(visible);
     actions_.show_panel->setChecked(visible);
     Relayout();
+}
+
+void Form1::SetEditVisible(bool visible) {
+    edit_->setVisible(visible);
+    edit_actions_.show_edit->setChecked(visible);
+    if (visible && !PanelShown()) SetPanelVisible(true);
+}
+
+QUndoStack* Form1::UndoStackOfCurrentVisit() {
+    QUndoStack*& stack = undo_stacks_[history_.CurrentId()];
+    if (stack == nullptr) {
+        stack = new QUndoStack(&undo_group_);
+        undo_group_.addStack(stack);
+    }
+    return stack;
+}
+
+void Form1::EditFields(const HandSetFields& fields) {
+    const HandSetFields before = HandSetFieldsOf(pictures_.Latest());
+    UndoStackOfCurrentVisit()->push(new EditCommand(
+        tr("edit"), before, history_.Current().fak, fields,
+        [this](const HandSetFields& shown, double fak) { ShowEditedFields(shown, fak); }));
+}
+
+void Form1::ShowEditedFields(const HandSetFields& fields, double fak) {
+    const Recipe recipe = WithHandSetFields(pictures_.Latest(), fields);
+    const double f = state_.f;  // the magnification chosen for the next press stays
+    ShowJumpedTo(recipe, fak);
+    pictures_.ShowAll(recipe);
+    if (state_.f != f) {
+        state_.f = f;
+        ShowMagnification(state_, canvas_);
+    }
+    history_.EditCurrent(recipe, fak);
+    history_.UpdateCurrent(recipe, state_.f);
+    UpdatePanel();
+    update();
 }
 
 void Form1::SetZoom(int zoom) {
@@ -298,6 +345,8 @@ void Form1::UpdatePanel() {
         panel_.seed_box->setText(QString::number(pictures_.Latest().seed));
     actions_.back->setEnabled(history_.CanGoBack());
     actions_.forward->setEnabled(history_.CanGoForward());
+    undo_group_.setActiveStack(UndoStackOfCurrentVisit());
+    edit_->Show(pictures_.Latest());
 }
 
 void Form1::ShowMessage(const QString& text) {

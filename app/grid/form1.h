@@ -5,11 +5,16 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <unordered_set>
 #include <vector>
 
+#include "app/editing/edit_actions.h"
+#include "app/editing/hand_set_fields.h"
 #include "app/grid/canvas.h"
 #include "app/grid/grid_pictures.h"
 #include "app/grid/texts.h"
@@ -27,6 +32,7 @@ namespace seedscape {
 float SecondsSinceMidnight();
 
 class AtlasWindow;
+class EditSection;
 class ExportJob;
 class ExportRunner;
 class VariationsWindow;
@@ -86,6 +92,8 @@ class Form1 : public QWidget {
     void OpenAtlas();
 
     void SetPanelVisible(bool visible);
+    // Shows or hides the panel's Edit section (hidden at start-up).
+    void SetEditVisible(bool visible);
     // Shows the canvas 1, 2 or 3 times as large, each pixel a square block;
     // never larger than the screen has room for.
     void SetZoom(int zoom);
@@ -136,6 +144,13 @@ class Form1 : public QWidget {
     void ToggleFullScreen();
     void LeaveFullScreen();  // back to the zoom before
     void OpenVariations();
+    // One finished gesture of the Edit section: a step of the current
+    // visit's undo stack, which draws it.
+    void EditFields(const HandSetFields& fields);
+    // The current picture with `fields`, drawn afresh from `fak` with its
+    // children, as a pasted recipe is drawn.
+    void ShowEditedFields(const HandSetFields& fields, double fak);
+    QUndoStack* UndoStackOfCurrentVisit();
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -174,6 +189,10 @@ class Form1 : public QWidget {
     int zoom_before_full_screen_ = 1;
     WindowActions actions_{};
     WindowPanel panel_{};
+    QUndoGroup undo_group_;                         // its active stack is the current visit's
+    std::map<long long, QUndoStack*> undo_stacks_;  // by visit
+    EditActions edit_actions_{};
+    EditSection* edit_ = nullptr;
     QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;
     QTimer favourites_retry_;  // a change not yet saved is tried again

@@ -492,6 +492,9 @@ class PanelTest : public QObject {
             {"ZoomOut", "Ctrl+-"},
             {"FullScreen", "F11"},
             {"ShowPanel", "F9"},
+            {"ShowEdit", "Ctrl+P"},
+            {"Undo", "Ctrl+Z"},
+            {"Redo", "Ctrl+Shift+Z"},
         };
         Form1 form;
         QCOMPARE(form.actions().size(), keys.size());

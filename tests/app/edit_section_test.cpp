@@ -1,0 +1,209 @@
+// The panel's Edit section as a person uses it: each edit lands in the recipe
+// Copy recipe gives and draws the engine's pixels for that recipe; undo and
+// redo give back the grid bit for bit, each mother with its own steps; values
+// outside a field's range cannot be entered.
+#include <QAction>
+#include <QClipboard>
+#include <QDoubleSpinBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <vector>
+
+#include "app/grid/form1.h"
+#include "recipe/draw_recipe.h"
+#include "render/render_image.h"
+#include "window_check.h"
+
+namespace seedscape {
+namespace {
+
+using check::Place;
+using check::WithoutTexts;
+
+PixelImage EnginePicture(const QString& recipe_text) {
+    return RenderRecipePicture(ParseRecipe(recipe_text.toStdString()).recipe.value(), RenderImage);
+}
+
+void Trigger(Form1& form, const char* action) {
+    auto* found = form.findChild<QAction*>(QString::fromLatin1(action));
+    QVERIFY2(found != nullptr, action);
+    found->trigger();
+}
+
+QString CopiedRecipe(Form1& form) {
+    Trigger(form, "CopyRecipe");
+    return QGuiApplication::clipboard()->text();
+}
+
+template <typename Widget>
+Widget* Find(Form1& form, const QString& name) {
+    auto* found = form.findChild<Widget*>(name);
+    if (found == nullptr) qFatal("no widget %s", qPrintable(name));
+    return found;
+}
+
+// A slider dragged by hand: pressed, moved through the values between, let go.
+void DragSlider(QSlider* slider, int to) {
+    slider->setSliderDown(true);
+    const int step = to > slider->value() ? 1 : -1;
+    for (int value = slider->value(); value != to; value += step) slider->setSliderPosition(value);
+    slider->setSliderPosition(to);
+    slider->setSliderDown(false);
+}
+
+class Session {
+  public:
+    Session() : form(nullptr, directory.filePath(QStringLiteral("favourites.txt"))) {
+        form.Form_Load(check::kClock);
+    }
+    QTemporaryDir directory;
+    Form1 form;
+};
+
+}  // namespace
+
+class EditSectionTest : public QObject {
+    Q_OBJECT
+
+  private slots:
+    void editsRoundTrip_data() {
+        QTest::addColumn<QString>("widget");
+        QTest::addColumn<double>("value");
+        QTest::addColumn<QString>("expected");
+        const QString children = QStringLiteral(" press=150,100@5 press=60,150@7");
+        QTest::newRow("dn1 spun to 7")
+            << "dn1" << 7.0 << "seedscape/1 seed=449139 dn1=7" + children;
+        QTest::newRow("dn3 at its top")
+            << "dn3" << 30.0 << "seedscape/1 seed=449139 dn3=30" + children;
+        QTest::newRow("hue slider to -45")
+            << "hueSlider" << -45.0 << "seedscape/1 seed=449139 hue=-45" + children;
+        QTest::newRow("saturation 0.3")
+            << "saturation" << 0.3 << "seedscape/1 seed=449139 saturation=0.3" + children;
+        QTest::newRow("exposure slider to 1.25")
+            << "exposureSlider" << 125.0 << "seedscape/1 seed=449139 exposure=1.25" + children;
+        QTest::newRow("gamma 2.2")
+            << "gamma" << 2.2 << "seedscape/1 seed=449139 gamma=2.2" + children;
+    }
+
+    // Every edit is a hand-set field of the recipe, and the grid shows what
+    // the engine draws of that recipe: the mother and each child kept.
+    void editsRoundTrip() {
+        QFETCH(QString, widget);
+        QFETCH(double, value);
+        QFETCH(QString, expected);
+        Session session;
+        QVERIFY(session.form.ShowRecipeText(
+            QStringLiteral("seedscape/1 seed=449139 press=150,100@5 press=60,150@7")));
+        if (auto* slider = session.form.findChild<QSlider*>(widget)) {
+            DragSlider(slider, static_cast<int>(value));
+        } else if (auto* spin = session.form.findChild<QSpinBox*>(widget)) {
+            spin->setValue(static_cast<int>(value));
+        } else {
+            Find<QDoubleSpinBox>(session.form, widget)->setValue(value);
+        }
+        QCOMPARE(CopiedRecipe(session.form), expected);
+        const QString mother = expected.section(QStringLiteral(" press"), 0, 0);
+        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+                     WithoutTexts(EnginePicture(mother), 50));
+        QVERIFY_SAME(Place(session.form, 2), EnginePicture(expected));
+        // A slider dragged through many values is still one step.
+        QVERIFY(Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
+        Trigger(session.form, "Undo");
+        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
+        QCOMPARE(CopiedRecipe(session.form),
+                 QStringLiteral("seedscape/1 seed=449139 press=150,100@5 press=60,150@7"));
+    }
+
+    // Undo and redo give back each grid bit for bit, the mother drawn by "new"
+    // with the factor it carried included; each mother keeps its own steps,
+    // and Reset to seed is one step too. A child pressed between edits is
+    // kept by an undo: an edit changes fields, never presses.
+    void undoAndRedoRestoreTheGridPerVisit() {
+        Session session;
+        check::PressAt(session.form, 150, 100);
+        check::PressAt(session.form, 60, 150);
+        const QString first_recipe = CopiedRecipe(session.form);
+        std::vector<QImage> grids = {session.form.canvas().image()};
+        Find<QSpinBox>(session.form, QStringLiteral("dn2"))->setValue(11);
+        grids.push_back(session.form.canvas().image());
+        Find<QDoubleSpinBox>(session.form, QStringLiteral("hue"))->setValue(90);
+        grids.push_back(session.form.canvas().image());
+        const QString edited = CopiedRecipe(session.form);
+        QVERIFY(edited.contains(QStringLiteral("dn2=11 hue=90 press=150,100@5 press=60,150@5")));
+        Find<QPushButton>(session.form, QStringLiteral("ResetToSeed"))->click();
+        grids.push_back(session.form.canvas().image());
+        QVERIFY(!CopiedRecipe(session.form).contains(QStringLiteral("dn2")));
+
+        // Another mother: its own, empty, stack.
+        session.form.GoToSeed(QStringLiteral("5"));
+        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
+        Find<QSpinBox>(session.form, QStringLiteral("dn1"))->setValue(3);
+        const QImage other = session.form.canvas().image();
+        session.form.GoBack();
+        QCOMPARE(session.form.canvas().image(), grids.back());
+
+        for (int step = static_cast<int>(grids.size()) - 2; step >= 0; --step) {
+            Trigger(session.form, "Undo");
+            QCOMPARE(session.form.canvas().image(), grids[static_cast<std::size_t>(step)]);
+        }
+        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
+        QCOMPARE(CopiedRecipe(session.form), first_recipe);
+        for (std::size_t step = 1; step < grids.size(); ++step) {
+            Trigger(session.form, "Redo");
+            QCOMPARE(session.form.canvas().image(), grids[step]);
+        }
+        session.form.GoForward();
+        QCOMPARE(session.form.canvas().image(), other);
+        Trigger(session.form, "Undo");
+        QVERIFY(!CopiedRecipe(session.form).contains(QStringLiteral("dn1")));
+        Find<QDoubleSpinBox>(session.form, QStringLiteral("exposure"))->setValue(-1);
+        check::PressAt(session.form, 100, 100);
+        Trigger(session.form, "Undo");
+        QCOMPARE(CopiedRecipe(session.form), QStringLiteral("seedscape/1 seed=5 press=100,100@5"));
+    }
+
+    // The spin boxes and sliders keep to each field's range, typed or set.
+    void valuesOutsideTheirRangesCannotBeEntered() {
+        Session session;
+        Trigger(session.form, "ShowEdit");
+        QVERIFY(Find<QWidget>(session.form, QStringLiteral("EditSection"))->isVisible());
+        auto* dn1 = Find<QSpinBox>(session.form, QStringLiteral("dn1"));
+        dn1->selectAll();
+        QTest::keyClicks(dn1, QStringLiteral("99"));
+        QTest::keyClick(dn1, Qt::Key_Return);
+        dn1->setValue(0);
+        Find<QSlider>(session.form, QStringLiteral("dn2Slider"))->setValue(31);
+        Find<QDoubleSpinBox>(session.form, QStringLiteral("hue"))->setValue(500);
+        Find<QDoubleSpinBox>(session.form, QStringLiteral("gamma"))->setValue(0.1);
+        Find<QDoubleSpinBox>(session.form, QStringLiteral("saturation"))->setValue(-1);
+        const RecipeReading copied = ParseRecipe(CopiedRecipe(session.form).toStdString());
+        QVERIFY2(copied.recipe.has_value(), copied.error.c_str());
+        QVERIFY(CheckRecipe(*copied.recipe).empty());
+        const QString text = CopiedRecipe(session.form);
+        QVERIFY2(text.contains(QStringLiteral("dn1=1 ")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("dn2=30")), qPrintable(text));
+        QVERIFY2(text.contains(QStringLiteral("hue=180 saturation=0 gamma=0.25")),
+                 qPrintable(text));
+    }
+
+    // Hidden at start-up, Ctrl+P's action shows and hides the section.
+    void theSectionIsHiddenUntilAsked() {
+        Session session;
+        auto* section = Find<QWidget>(session.form, QStringLiteral("EditSection"));
+        QVERIFY(!section->isVisible());
+        Trigger(session.form, "ShowEdit");
+        QVERIFY(section->isVisible());
+        Trigger(session.form, "ShowEdit");
+        QVERIFY(!section->isVisible());
+    }
+};
+
+}  // namespace seedscape
+
+QTEST_MAIN(seedscape::EditSectionTest)
+#include "edit_section_test.moc"
