@@ -52,6 +52,9 @@ EditSection::EditSection(const EditActions& actions, QWidget* parent) : QWidget(
         undo_layout->addWidget(button);
     }
     layout->addWidget(undo_row);
+    AddChooser(tr("Scheme"), "barva");
+    AddChooser(tr("Formula fak01"), "fak01");
+    AddChooser(tr("Formula fak02"), "fak02");
     layout->addWidget(Heading(tr("Multipliers"), this));
     for (const char* name : {"dn1", "dn2", "dn3"}) AddMultiplier(name);
     layout->addWidget(Heading(tr("Grading"), this));
@@ -64,6 +67,18 @@ EditSection::EditSection(const EditActions& actions, QWidget* parent) : QWidget(
     reset->setToolTip(tr("Every field back to the seed's own value, the grading off"));
     layout->addWidget(reset);
     connect(reset, &QPushButton::clicked, this, [this] { Emit(HandSetFields{}); });
+}
+
+void EditSection::AddChooser(const QString& heading, const char* field) {
+    auto* chooser = new ThumbnailChooser(field, this);
+    qobject_cast<QVBoxLayout*>(layout())->addWidget(Heading(heading, this, false));
+    qobject_cast<QVBoxLayout*>(layout())->addWidget(chooser);
+    choosers_.push_back(chooser);
+    connect(chooser, &ThumbnailChooser::valueChosen, this, [this](int index, int value) {
+        HandSetFields fields = HandSetFieldsOf(shown_);
+        fields.overrides[static_cast<std::size_t>(index)] = value;
+        Emit(fields);
+    });
 }
 
 void EditSection::AddMultiplier(const char* name) {
@@ -151,6 +166,7 @@ void EditSection::Emit(const HandSetFields& fields) {
 
 void EditSection::Show(const Recipe& recipe) {
     shown_ = recipe;
+    for (ThumbnailChooser* chooser : choosers_) chooser->Show(recipe);
     for (const Multiplier& control : multipliers_) {
         const int value = static_cast<int>(FieldValue(recipe, control.index));
         const QSignalBlocker quiet_spin(control.spin);

@@ -8,11 +8,13 @@
 
 #include "app/editing/edit_actions.h"
 #include "app/editing/hand_set_fields.h"
+#include "app/editing/thumbnail_chooser.h"
 #include "recipe/recipe.h"
 
 namespace seedscape {
 
-// The panel's Edit section: the multipliers dn1..dn3 and the four values of
+// The panel's Edit section: the colour scheme and the two factor formulas
+// chosen from small pictures, the multipliers dn1..dn3 and the four values of
 // the grading, each a spin box beside a slider that cannot leave the value's
 // range, and Reset to seed. It shows the current picture's fields and emits
 // one edit per finished gesture: a spin, a value typed and entered, a slider
@@ -43,6 +45,7 @@ class EditSection : public QWidget {
         QSlider* slider;
     };
 
+    void AddChooser(const QString& heading, const char* field);
     void AddMultiplier(const char* name);
     void AddGrading(const char* name, double Grading::*member, int decimals);
     void SetMultiplier(const Multiplier& control, int value);
@@ -52,6 +55,7 @@ class EditSection : public QWidget {
     Recipe shown_;
     std::vector<Multiplier> multipliers_;
     std::vector<GradingControl> grading_;
+    std::vector<ThumbnailChooser*> choosers_;
 };
 
 }  // namespace seedscape

@@ -5,8 +5,10 @@
 #include <QAction>
 #include <QClipboard>
 #include <QDoubleSpinBox>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -14,6 +16,7 @@
 #include <QTest>
 #include <vector>
 
+#include "app/editing/thumbnail_chooser.h"
 #include "app/grid/form1.h"
 #include "recipe/draw_recipe.h"
 #include "render/render_image.h"
@@ -165,6 +168,42 @@ class EditSectionTest : public QObject {
         check::PressAt(session.form, 100, 100);
         Trigger(session.form, "Undo");
         QCOMPARE(CopiedRecipe(session.form), QStringLiteral("seedscape/1 seed=5 press=100,100@5"));
+    }
+
+    void choosersPictureEveryValueAndAClickChooses_data() {
+        QTest::addColumn<QString>("chooser");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("scheme 7") << "barvaChooser" << 7 << "seedscape/1 seed=449139 barva=7";
+        QTest::newRow("formula fak01 25")
+            << "fak01Chooser" << 25 << "seedscape/1 seed=449139 fak01=25";
+        QTest::newRow("formula fak02 1")
+            << "fak02Chooser" << 1 << "seedscape/1 seed=449139 fak02=1";
+    }
+
+    // Each value's small picture is drawn in the background; a click on one
+    // makes it the recipe's and draws the engine's mother for it.
+    void choosersPictureEveryValueAndAClickChooses() {
+        QFETCH(QString, chooser);
+        QFETCH(int, value);
+        QFETCH(QString, expected);
+        Session session;
+        QVERIFY(session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
+        QElapsedTimer clock;
+        clock.start();
+        Trigger(session.form, "ShowEdit");
+        auto* list = Find<ThumbnailChooser>(session.form, chooser);
+        QTRY_COMPARE_WITH_TIMEOUT(list->drawn(), list->count(), 20000);
+        qInfo("%s: all %d pictures drawn %lld ms after the section was shown", qPrintable(chooser),
+              list->count(), static_cast<long long>(clock.elapsed()));
+        QListWidgetItem* item = list->item(value - 1);
+        list->scrollToItem(item);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(item).center());
+        QCOMPARE(CopiedRecipe(session.form), expected);
+        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+                     WithoutTexts(EnginePicture(expected), 50));
+        QCOMPARE(list->currentRow(), list->row(item));
     }
 
     // The spin boxes and sliders keep to each field's range, typed or set.
