@@ -21,6 +21,9 @@ EditActions MakeEditActions(QWidget* window, QUndoGroup* group) {
     a.show_edit = new QAction(QObject::tr("Edit"), window);
     a.show_edit->setCheckable(true);
     Name(window, a.show_edit, "ShowEdit", QKeySequence(QObject::tr("Ctrl+P")));
+    a.show_points = new QAction(QObject::tr("Points"), window);
+    a.show_points->setCheckable(true);
+    Name(window, a.show_points, "ShowPoints", QKeySequence(Qt::Key_P));
     a.undo = group->createUndoAction(window, QObject::tr("Undo"));
     Name(window, a.undo, "Undo", QKeySequence(QObject::tr("Ctrl+Z")));
     a.redo = group->createRedoAction(window, QObject::tr("Redo"));
@@ -30,7 +33,7 @@ EditActions MakeEditActions(QWidget* window, QUndoGroup* group) {
 
 void ListEditActions(QMenu* menu, const EditActions& actions) {
     menu->addSeparator();
-    for (QAction* action : {actions.show_edit, actions.undo, actions.redo}) {
+    for (QAction* action : {actions.show_edit, actions.show_points, actions.undo, actions.redo}) {
         action->setShortcutVisibleInContextMenu(true);
         menu->addAction(action);
     }

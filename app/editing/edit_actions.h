@@ -12,7 +12,8 @@ namespace seedscape {
 // the current visit's edits (Ctrl+Z, Ctrl+Shift+Z), which follow `group`'s
 // active stack.
 struct EditActions {
-    QAction* show_edit;  // checkable: whether the Edit section is shown
+    QAction* show_edit;    // checkable: whether the Edit section is shown
+    QAction* show_points;  // checkable: whether the points' handles are shown (P)
     QAction* undo;
     QAction* redo;
 };

@@ -81,7 +81,7 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     export_ = std::make_unique<ExportRunner>(panel_.side);
     edit_actions_ = MakeEditActions(this, &undo_group_);
     ListEditActions(actions_menu_->menu(), edit_actions_);
-    panel_.side->AddRow({edit_actions_.show_edit});
+    panel_.side->AddRow({edit_actions_.show_edit, edit_actions_.show_points});
     edit_ = new EditSection(edit_actions_, panel_.side);
     panel_.side->AddWidget(edit_);
     edit_->hide();
@@ -154,6 +154,8 @@ void Form1::ConnectActions() {
     connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
     connect(edit_actions_.show_edit, &QAction::toggled, this, &Form1::SetEditVisible);
     connect(edit_, &EditSection::fieldsEdited, this, &Form1::EditFields);
+    connect(edit_actions_.show_points, &QAction::toggled, this, [this] { update(); });
+    connect(&handles_, &PointHandles::motherDrawn, this, &Form1::ShowDraggedMother);
 
     connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
     connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
@@ -647,7 +649,33 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     // window pixels, and on a scaled display a press can fall between
     // logical pixels: a press belongs to the canvas pixel it lies in.
     const QPointF at = event->position() / zoom_;
+    if (edit_actions_.show_points->isChecked()) {
+        if (const auto point = PointHandles::HandleAt(pictures_.Latest(), at)) {
+            handles_.Begin(pictures_.Latest(), *point);
+            return;
+        }
+    }
     DrawChildAt(static_cast<float>(std::floor(at.x())), static_cast<float>(std::floor(at.y())));
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    if (handles_.dragging()) handles_.MoveTo(event->position() / zoom_);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+    if (!handles_.dragging()) return;
+    handles_.MoveTo(event->position() / zoom_);
+    const HandSetFields fields = handles_.End();
+    // The whole drag is one step; the grid is drawn again with its children.
+    if (fields != HandSetFieldsOf(pictures_.Latest())) EditFields(fields);
+    update();
+}
+
+void Form1::ShowDraggedMother(const PixelImage& mother) {
+    for (int x = 0; x < mother.width(); ++x) {
+        for (int y = 0; y < mother.height(); ++y) canvas_.SetPixel(x, y, mother.At(x, y));
+    }
+    update();
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
@@ -658,6 +686,9 @@ void Form1::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), kBackgroundColour);
     painter.scale(zoom_, zoom_);
     painter.drawImage(QPoint(0, 0), canvas_.image());
+    if (edit_actions_.show_points->isChecked()) {
+        PointHandles::Paint(painter, handles_.dragging() ? handles_.dragged() : pictures_.Latest());
+    }
 }
 
 }  // namespace seedscape

@@ -15,6 +15,7 @@
 
 #include "app/editing/edit_actions.h"
 #include "app/editing/hand_set_fields.h"
+#include "app/editing/point_handles.h"
 #include "app/grid/canvas.h"
 #include "app/grid/grid_pictures.h"
 #include "app/grid/texts.h"
@@ -59,6 +60,7 @@ class Form1 : public QWidget {
 
     const ImageState& state() const { return state_; }
     const Canvas& canvas() const { return canvas_; }
+    const PointHandles& handles() const { return handles_; }
     SidePanel* panel() const { return panel_.side; }
     // The recipes of what the grid shows.
     const GridPictures& pictures() const { return pictures_; }
@@ -107,6 +109,9 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // With the points shown, a press on a handle drags it.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // Escape leaves full screen.
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -151,6 +156,8 @@ class Form1 : public QWidget {
     // children, as a pasted recipe is drawn.
     void ShowEditedFields(const HandSetFields& fields, double fak);
     QUndoStack* UndoStackOfCurrentVisit();
+    // A frame of a handle's drag: the mother alone, over the grid's.
+    void ShowDraggedMother(const PixelImage& mother);
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -193,6 +200,7 @@ class Form1 : public QWidget {
     std::map<long long, QUndoStack*> undo_stacks_;  // by visit
     EditActions edit_actions_{};
     EditSection* edit_ = nullptr;
+    PointHandles handles_;
     QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;
     QTimer favourites_retry_;  // a change not yet saved is tried again

@@ -3,12 +3,14 @@
 // redo give back the grid bit for bit, each mother with its own steps; values
 // outside a field's range cannot be entered.
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QSlider>
 #include <QSpinBox>
@@ -16,6 +18,7 @@
 #include <QTest>
 #include <vector>
 
+#include "app/editing/point_handles.h"
 #include "app/editing/thumbnail_chooser.h"
 #include "app/grid/form1.h"
 #include "recipe/draw_recipe.h"
@@ -57,6 +60,15 @@ void DragSlider(QSlider* slider, int to) {
     for (int value = slider->value(); value != to; value += step) slider->setSliderPosition(value);
     slider->setSliderPosition(to);
     slider->setSliderDown(false);
+}
+
+// A mouse event at canvas pixel `at` (the window at zoom 1), the left
+// button held from press to release.
+void SendMouse(Form1& form, QEvent::Type type, QPointF at) {
+    const Qt::MouseButtons held =
+        type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, form.mapToGlobal(at), Qt::LeftButton, held, Qt::NoModifier);
+    QApplication::sendEvent(&form, &event);
 }
 
 class Session {
@@ -204,6 +216,73 @@ class EditSectionTest : public QObject {
         QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
                      WithoutTexts(EnginePicture(expected), 50));
         QCOMPARE(list->currentRow(), list->row(item));
+    }
+
+    // A handle dragged through many moves shows the mother live (off the
+    // event thread), and ends as one step whose grid is the engine's for the
+    // recipe with the final points, children kept; a drag past the plane's
+    // edge keeps the point in its range; undo gives the grid back.
+    void aDraggedHandleEndsInTheRecipesPixels() {
+        Session session;
+        QVERIFY(
+            session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139 press=150,100@5")));
+        const QImage before = session.form.canvas().image();
+        Trigger(session.form, "ShowPoints");
+        const QPointF start = PointHandles::Places(session.form.pictures().Latest())[0];
+        const QPointF end(120.25, 80.75);  // inside the points' square, 72..216 x 52..156
+        SendMouse(session.form, QEvent::MouseButtonPress, start);
+        for (int step = 1; step <= 100; ++step) {
+            SendMouse(session.form, QEvent::MouseMove, start + (end - start) * step / 100.0);
+            QCoreApplication::processEvents();
+        }
+        QTRY_VERIFY(session.form.handles().frames() > 0);
+        SendMouse(session.form, QEvent::MouseButtonRelease, end);
+        const QString copied = CopiedRecipe(session.form);
+        QVERIFY2(
+            copied.contains(QStringLiteral(" xt1=")) && copied.contains(QStringLiteral(" yt1=")),
+            qPrintable(copied));
+        const Recipe recipe = ParseRecipe(copied.toStdString()).recipe.value();
+        const QPointF landed = PointHandles::Places(recipe)[0];
+        QVERIFY2(std::abs(landed.x() - end.x()) < 0.01 && std::abs(landed.y() - end.y()) < 0.01,
+                 qPrintable(copied));
+        Recipe mother = recipe;
+        mother.presses.clear();
+        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+                     WithoutTexts(RenderRecipePicture(mother, RenderImage), 50));
+        QVERIFY_SAME(Place(session.form, 1), EnginePicture(copied));
+
+        // Far past the mother's corner: the field's ends, 1 never reached.
+        const QPointF second = PointHandles::Places(recipe)[1];
+        SendMouse(session.form, QEvent::MouseButtonPress, second);
+        SendMouse(session.form, QEvent::MouseMove, QPointF(-500, -500));
+        SendMouse(session.form, QEvent::MouseButtonRelease, QPointF(-500, -500));
+        const Recipe far = ParseRecipe(CopiedRecipe(session.form).toStdString()).recipe.value();
+        const int xt2 = SettableFieldIndex("xt2");
+        const int yt2 = SettableFieldIndex("yt2");
+        QCOMPARE(*far.overrides[static_cast<std::size_t>(xt2)], -1.0);
+        QVERIFY(*far.overrides[static_cast<std::size_t>(yt2)] < 1.0);
+        QVERIFY(CheckRecipe(far).empty());
+
+        Trigger(session.form, "Undo");
+        Trigger(session.form, "Undo");
+        QCOMPARE(session.form.canvas().image(), before);
+    }
+
+    // With the handles hidden (as at start-up) or shown, a press off a
+    // handle draws a child exactly as before.
+    void aPressOnAHiddenHandleDrawsAChild() {
+        Session session;
+        QVERIFY(session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
+        const QPointF spot = PointHandles::Places(session.form.pictures().Latest())[2];
+        const QPoint pixel(static_cast<int>(spot.x()), static_cast<int>(spot.y()));
+        check::PressAt(session.form, pixel.x(), pixel.y());
+        const QString expected =
+            QStringLiteral("seedscape/1 seed=449139 press=%1,%2@5").arg(pixel.x()).arg(pixel.y());
+        QCOMPARE(CopiedRecipe(session.form), expected);
+        QVERIFY_SAME(Place(session.form, 1), EnginePicture(expected));
+        Trigger(session.form, "ShowPoints");
+        check::PressAt(session.form, 5, 200);
+        QCOMPARE(CopiedRecipe(session.form), expected + QStringLiteral(" press=5,200@5"));
     }
 
     // The spin boxes and sliders keep to each field's range, typed or set.

@@ -493,6 +493,7 @@ class PanelTest : public QObject {
             {"FullScreen", "F11"},
             {"ShowPanel", "F9"},
             {"ShowEdit", "Ctrl+P"},
+            {"ShowPoints", "P"},
             {"Undo", "Ctrl+Z"},
             {"Redo", "Ctrl+Shift+Z"},
         };
