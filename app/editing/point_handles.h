@@ -46,6 +46,8 @@ class PointHandles : public QObject {
     // Draws handles over the mother of `recipe`.
     static void Paint(QPainter& painter, const Recipe& recipe);
 
+    // Whether a drawing of the mother is in flight.
+    bool drawing() const { return drawing_.isRunning(); }
     // Drawings of the mother shown while dragging, for measuring.
     long long frames() const { return frames_; }
 
