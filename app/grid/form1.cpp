@@ -649,9 +649,11 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     // window pixels, and on a scaled display a press can fall between
     // logical pixels: a press belongs to the canvas pixel it lies in.
     const QPointF at = event->position() / zoom_;
+    if (handles_.dragging()) return;  // another button during a drag
     if (edit_actions_.show_points->isChecked()) {
         if (const auto point = PointHandles::HandleAt(pictures_.Latest(), at)) {
             handles_.Begin(pictures_.Latest(), *point);
+            dragged_visit_ = history_.CurrentId();
             return;
         }
     }
@@ -666,8 +668,15 @@ void Form1::mouseReleaseEvent(QMouseEvent* event) {
     if (!handles_.dragging()) return;
     handles_.MoveTo(event->position() / zoom_);
     const HandSetFields fields = handles_.End();
-    // The whole drag is one step; the grid is drawn again with its children.
-    if (fields != HandSetFieldsOf(pictures_.Latest())) EditFields(fields);
+    const HandSetFields shown = HandSetFieldsOf(pictures_.Latest());
+    if (history_.CurrentId() != dragged_visit_) {
+        // Another mother came during the drag (a key): it stays as it is,
+        // drawn whole again over the drag's frames.
+        ShowEditedFields(shown, history_.Current().fak);
+    } else if (fields != shown) {
+        // The whole drag is one step; the grid is drawn again with its children.
+        EditFields(fields);
+    }
     update();
 }
 

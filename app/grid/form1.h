@@ -201,6 +201,7 @@ class Form1 : public QWidget {
     EditActions edit_actions_{};
     EditSection* edit_ = nullptr;
     PointHandles handles_;
+    long long dragged_visit_ = -1;         // the visit whose mother a handle's drag began on
     QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;
     QTimer favourites_retry_;  // a change not yet saved is tried again

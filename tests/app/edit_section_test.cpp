@@ -266,6 +266,16 @@ class EditSectionTest : public QObject {
         Trigger(session.form, "Undo");
         Trigger(session.form, "Undo");
         QCOMPARE(session.form.canvas().image(), before);
+
+        // Another mother reached by a key during a drag keeps its own fields.
+        SendMouse(session.form, QEvent::MouseButtonPress, start);
+        SendMouse(session.form, QEvent::MouseMove, end);
+        QVERIFY(session.form.GoToSeed(QStringLiteral("5")));
+        SendMouse(session.form, QEvent::MouseButtonRelease, end);
+        QCOMPARE(CopiedRecipe(session.form), QStringLiteral("seedscape/1 seed=5"));
+        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
+        session.form.GoBack();
+        QCOMPARE(session.form.canvas().image(), before);
     }
 
     // With the handles hidden (as at start-up) or shown, a press off a
