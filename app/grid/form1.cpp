@@ -17,6 +17,8 @@
 #include <optional>
 
 #include "app/atlas/atlas_window.h"
+#include "app/editing/edit_command.h"
+#include "app/editing/edit_section.h"
 #include "app/flights/flight_window.h"
 #include "app/grid/export_choices.h"
 #include "app/grid/image_child.h"
@@ -78,6 +80,12 @@ Form1::Form1(QWidget* parent, const QString& favourites_path)
     actions_menu_ = MakeActionsMenuButton(this, actions_);
     panel_ = BuildWindowPanel(this, actions_);
     export_ = std::make_unique<ExportRunner>(panel_.side);
+    edit_actions_ = MakeEditActions(this, &undo_group_);
+    ListEditActions(actions_menu_->menu(), edit_actions_);
+    panel_.side->AddRow({edit_actions_.show_edit, edit_actions_.show_points});
+    edit_ = new EditSection(edit_actions_, panel_.side);
+    panel_.side->AddWidget(edit_);
+    edit_->hide();
     ConnectActions();
     favourites_retry_.setInterval(kFavouritesRetryMs);
     favourites_retry_.setSingleShot(true);
@@ -147,6 +155,10 @@ void Form1::ConnectActions() {
     on(actions_.zoom_out, &Form1::ZoomOut);
     on(actions_.full_screen, &Form1::ToggleFullScreen);
     connect(actions_.show_panel, &QAction::toggled, this, &Form1::SetPanelVisible);
+    connect(edit_actions_.show_edit, &QAction::toggled, this, &Form1::SetEditVisible);
+    connect(edit_, &EditSection::fieldsEdited, this, &Form1::EditFields);
+    connect(edit_actions_.show_points, &QAction::toggled, this, [this] { update(); });
+    connect(&handles_, &PointHandles::motherDrawn, this, &Form1::ShowDraggedMother);
 
     connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
     connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
@@ -158,6 +170,43 @@ void Form1::SetPanelVisible(bool visible) {
     panel_.scroller->setVisible(visible);
     actions_.show_panel->setChecked(visible);
     Relayout();
+}
+
+void Form1::SetEditVisible(bool visible) {
+    edit_->setVisible(visible);
+    edit_actions_.show_edit->setChecked(visible);
+    if (visible && !PanelShown()) SetPanelVisible(true);
+}
+
+QUndoStack* Form1::UndoStackOfCurrentVisit() {
+    QUndoStack*& stack = undo_stacks_[history_.CurrentId()];
+    if (stack == nullptr) {
+        stack = new QUndoStack(&undo_group_);
+        undo_group_.addStack(stack);
+    }
+    return stack;
+}
+
+void Form1::EditFields(const HandSetFields& fields) {
+    const HandSetFields before = HandSetFieldsOf(pictures_.Latest());
+    UndoStackOfCurrentVisit()->push(new EditCommand(
+        tr("edit"), before, history_.Current().fak, fields,
+        [this](const HandSetFields& shown, double fak) { ShowEditedFields(shown, fak); }));
+}
+
+void Form1::ShowEditedFields(const HandSetFields& fields, double fak) {
+    const Recipe recipe = WithHandSetFields(pictures_.Latest(), fields);
+    const double f = state_.f;  // the magnification chosen for the next press stays
+    ShowJumpedTo(recipe, fak);
+    pictures_.ShowAll(recipe);
+    if (state_.f != f) {
+        state_.f = f;
+        ShowMagnification(state_, canvas_);
+    }
+    history_.EditCurrent(recipe, fak);
+    history_.UpdateCurrent(recipe, state_.f);
+    UpdatePanel();
+    update();
 }
 
 void Form1::SetZoom(int zoom) {
@@ -301,6 +350,8 @@ void Form1::UpdatePanel() {
         panel_.seed_box->setText(QString::number(pictures_.Latest().seed));
     actions_.back->setEnabled(history_.CanGoBack());
     actions_.forward->setEnabled(history_.CanGoForward());
+    undo_group_.setActiveStack(UndoStackOfCurrentVisit());
+    edit_->Show(pictures_.Latest());
 }
 
 void Form1::ShowMessage(const QString& text) {
@@ -624,7 +675,42 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     // window pixels, and on a scaled display a press can fall between
     // logical pixels: a press belongs to the canvas pixel it lies in.
     const QPointF at = event->position() / zoom_;
+    if (handles_.dragging()) return;  // another button during a drag
+    if (edit_actions_.show_points->isChecked()) {
+        if (const auto point = PointHandles::HandleAt(pictures_.Latest(), at)) {
+            handles_.Begin(pictures_.Latest(), *point);
+            dragged_visit_ = history_.CurrentId();
+            return;
+        }
+    }
     DrawChildAt(static_cast<float>(std::floor(at.x())), static_cast<float>(std::floor(at.y())));
+}
+
+void Form1::mouseMoveEvent(QMouseEvent* event) {
+    if (handles_.dragging()) handles_.MoveTo(event->position() / zoom_);
+}
+
+void Form1::mouseReleaseEvent(QMouseEvent* event) {
+    if (!handles_.dragging()) return;
+    handles_.MoveTo(event->position() / zoom_);
+    const HandSetFields fields = handles_.End();
+    const HandSetFields shown = HandSetFieldsOf(pictures_.Latest());
+    if (history_.CurrentId() != dragged_visit_) {
+        // Another mother came during the drag (a key): it stays as it is,
+        // drawn whole again over the drag's frames.
+        ShowEditedFields(shown, history_.Current().fak);
+    } else if (fields != shown) {
+        // The whole drag is one step; the grid is drawn again with its children.
+        EditFields(fields);
+    }
+    update();
+}
+
+void Form1::ShowDraggedMother(const PixelImage& mother) {
+    for (int x = 0; x < mother.width(); ++x) {
+        for (int y = 0; y < mother.height(); ++y) canvas_.SetPixel(x, y, mother.At(x, y));
+    }
+    update();
 }
 
 void Form1::paintEvent(QPaintEvent* event) {
@@ -635,6 +721,9 @@ void Form1::paintEvent(QPaintEvent* event) {
     painter.fillRect(event->rect(), kBackgroundColour);
     painter.scale(zoom_, zoom_);
     painter.drawImage(QPoint(0, 0), canvas_.image());
+    if (edit_actions_.show_points->isChecked()) {
+        PointHandles::Paint(painter, handles_.dragging() ? handles_.dragged() : pictures_.Latest());
+    }
 }
 
 }  // namespace seedscape

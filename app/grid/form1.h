@@ -5,11 +5,17 @@
 #include <QPushButton>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoGroup>
+#include <QUndoStack>
 #include <QWidget>
+#include <map>
 #include <memory>
 #include <unordered_set>
 #include <vector>
 
+#include "app/editing/edit_actions.h"
+#include "app/editing/hand_set_fields.h"
+#include "app/editing/point_handles.h"
 #include "app/grid/canvas.h"
 #include "app/grid/grid_pictures.h"
 #include "app/grid/texts.h"
@@ -27,6 +33,7 @@ namespace seedscape {
 float SecondsSinceMidnight();
 
 class AtlasWindow;
+class EditSection;
 class ExportJob;
 class ExportRunner;
 class FlightWindow;
@@ -54,6 +61,7 @@ class Form1 : public QWidget {
 
     const ImageState& state() const { return state_; }
     const Canvas& canvas() const { return canvas_; }
+    const PointHandles& handles() const { return handles_; }
     SidePanel* panel() const { return panel_.side; }
     // The recipes of what the grid shows.
     const GridPictures& pictures() const { return pictures_; }
@@ -93,6 +101,8 @@ class Form1 : public QWidget {
     void AddKey();
 
     void SetPanelVisible(bool visible);
+    // Shows or hides the panel's Edit section (hidden at start-up).
+    void SetEditVisible(bool visible);
     // Shows the canvas 1, 2 or 3 times as large, each pixel a square block;
     // never larger than the screen has room for.
     void SetZoom(int zoom);
@@ -106,6 +116,9 @@ class Form1 : public QWidget {
   protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    // With the points shown, a press on a handle drags it.
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     // Escape leaves full screen.
     void keyPressEvent(QKeyEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -143,6 +156,15 @@ class Form1 : public QWidget {
     void ToggleFullScreen();
     void LeaveFullScreen();  // back to the zoom before
     void OpenVariations();
+    // One finished gesture of the Edit section: a step of the current
+    // visit's undo stack, which draws it.
+    void EditFields(const HandSetFields& fields);
+    // The current picture with `fields`, drawn afresh from `fak` with its
+    // children, as a pasted recipe is drawn.
+    void ShowEditedFields(const HandSetFields& fields, double fak);
+    QUndoStack* UndoStackOfCurrentVisit();
+    // A frame of a handle's drag: the mother alone, over the grid's.
+    void ShowDraggedMother(const PixelImage& mother);
 
     void AddButton(const char* name, const QString& caption, int left, int width,
                    void (Form1::*handler)());
@@ -181,6 +203,12 @@ class Form1 : public QWidget {
     int zoom_before_full_screen_ = 1;
     WindowActions actions_{};
     WindowPanel panel_{};
+    QUndoGroup undo_group_;                         // its active stack is the current visit's
+    std::map<long long, QUndoStack*> undo_stacks_;  // by visit
+    EditActions edit_actions_{};
+    EditSection* edit_ = nullptr;
+    PointHandles handles_;
+    long long dragged_visit_ = -1;         // the visit whose mother a handle's drag began on
     QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;
     QTimer favourites_retry_;  // a change not yet saved is tried again

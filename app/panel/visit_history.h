@@ -23,6 +23,12 @@ class VisitHistory {
     void Add(const Visit& visit);
     // What the window shows of the current visit: its children, its f.
     void UpdateCurrent(const Recipe& recipe, double f);
+    // The current visit's picture edited: drawn afresh from the factor `fak`.
+    void EditCurrent(const Recipe& recipe, double fak);
+    // A number that names the current visit for as long as the session runs,
+    // never given to another; -1 before the first.
+    const Visit& Current() const { return visits_[current_]; }  // once there is one
+    long long CurrentId() const { return ids_.empty() ? -1 : ids_[current_]; }
 
     bool CanGoBack() const { return current_ > 0; }
     bool CanGoForward() const { return current_ + 1 < visits_.size(); }
@@ -33,6 +39,8 @@ class VisitHistory {
 
   private:
     std::vector<Visit> visits_;
+    std::vector<long long> ids_;  // beside visits_
+    long long next_id_ = 0;
     std::size_t current_ = 0;
 };
 

@@ -494,6 +494,10 @@ class PanelTest : public QObject {
             {"ZoomOut", "Ctrl+-"},
             {"FullScreen", "F11"},
             {"ShowPanel", "F9"},
+            {"ShowEdit", "Ctrl+P"},
+            {"ShowPoints", "P"},
+            {"Undo", "Ctrl+Z"},
+            {"Redo", "Ctrl+Shift+Z"},
         };
         Form1 form;
         QCOMPARE(form.actions().size(), keys.size());
