@@ -35,13 +35,19 @@ constexpr std::string_view kUsage =
     "       seedscape-render --atlas FROM-TO [--columns C] -o SHEET.png\n"
     "       seedscape-render (--recipe TEXT | --from FILE.png | --seed N ...)\n"
     "                        --variations [--lock GROUP,...]... [--strength LEVEL]\n"
-    "                        [--generation G]\n";
+    "                        [--generation G]\n"
+    "       seedscape-render (--flight FILE | (--recipe TEXT | ...) --loop SECONDS)\n"
+    "                        [--fps F] [--scale K] [--supersample S] [--print-flight]\n"
+    "                        [--frame-count] [-o VIDEO | (--frames A-B | --share I/N)\n"
+    "                        -o DIR/]\n"
+    "       seedscape-render --assemble DIR [--verify N] -o VIDEO\n";
 
 constexpr std::string_view kAbout =
     "Renders pictures without a window, pixel for pixel as the window draws them:\n"
     "the image mother of a seed, the image children that presses on it draw, or\n"
-    "the picture a recipe names, at any scale; contact sheets of many seeds; and\n"
-    "the recipes of a picture's variants.";
+    "the picture a recipe names, at any scale; contact sheets of many seeds; the\n"
+    "recipes of a picture's variants; and flights, zooms and loops from picture\n"
+    "to picture, as video or as frames drawn anywhere and assembled.";
 
 constexpr std::string_view kClosing =
     "A picture needs at least one of -o, --params and --print-recipe; --atlas\n"

@@ -12,7 +12,10 @@ submit=$2/contrib/slurm/submit-flight
 # shellcheck source=tests/cluster/one_node_slurm.sh
 source "$(dirname "$0")/one_node_slurm.sh"
 
-"$program" --help 2>&1 | grep -q -- '--flight' || Skip "$program draws no flights (no --flight)"
+# The help is read whole first: grep -q would stop reading at its match and
+# leave the program writing into a closed pipe.
+help=$("$program" --help 2>&1) || true
+grep -q -- '--flight' <<<"$help" || Skip "$program draws no flights (no --flight)"
 
 work=$(mktemp -d /tmp/seedscape-slurm.XXXXXX)
 trap 'StopOneNodeSlurm; rm -rf "$work"' EXIT
