@@ -126,8 +126,11 @@ int Run() {
         Median(rates), Median(latencies_ms),
         *std::max_element(latencies_ms.begin(), latencies_ms.end()));
 
-    // An edit's redraw on the event thread: the mother and eight children.
-    std::vector<double> redraws_ms;
+    // An edit of a grid of a mother and eight children: how long the event
+    // thread is held, and how long until the grid drawn in the background
+    // is on screen.
+    std::vector<double> held_ms;
+    std::vector<double> drawn_ms;
     auto* dn1 = form.findChild<QSpinBox*>(QStringLiteral("dn1"));
     for (const int seed : kBenchmarkSeeds) {
         QString recipe = QStringLiteral("seedscape/1 seed=%1").arg(seed);
@@ -141,12 +144,15 @@ int Run() {
         QElapsedTimer clock;
         clock.start();
         dn1->setValue(dn1->value() == 30 ? 29 : dn1->value() + 1);
-        redraws_ms.push_back(clock.nsecsElapsed() / 1e6);
+        held_ms.push_back(clock.nsecsElapsed() / 1e6);
+        while (form.redrawingGrid()) QApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        drawn_ms.push_back(clock.nsecsElapsed() / 1e6);
     }
     std::printf(
-        "an edit of a grid of a mother and 8 children, redrawn on the event thread: median "
-        "%.1f ms, longest %.1f ms\n",
-        Median(redraws_ms), *std::max_element(redraws_ms.begin(), redraws_ms.end()));
+        "an edit of a grid of a mother and 8 children: event thread held median %.2f ms, "
+        "longest %.2f ms; grid on screen after median %.1f ms, longest %.1f ms\n",
+        Median(held_ms), *std::max_element(held_ms.begin(), held_ms.end()), Median(drawn_ms),
+        *std::max_element(drawn_ms.begin(), drawn_ms.end()));
 
     // The scheme pictures, from showing the Edit section.
     form.ShowRecipeText(QStringLiteral("seedscape/1 seed=12345"));

@@ -159,6 +159,7 @@ void Form1::ConnectActions() {
     connect(edit_, &EditSection::fieldsEdited, this, &Form1::EditFields);
     connect(edit_actions_.show_points, &QAction::toggled, this, [this] { update(); });
     connect(&handles_, &PointHandles::motherDrawn, this, &Form1::ShowDraggedMother);
+    connect(&redraw_, &GridRedraw::drawn, this, &Form1::FinishGridRedraw);
 
     connect(panel_.favourites, &FavouritesList::pictureChosen, this, &Form1::ShowPicture);
     connect(panel_.favourites, &FavouritesList::removeRequested, this, &Form1::RemoveFavourite);
@@ -188,6 +189,7 @@ QUndoStack* Form1::UndoStackOfCurrentVisit() {
 }
 
 void Form1::EditFields(const HandSetFields& fields) {
+    FinishGridRedraw();
     const HandSetFields before = HandSetFieldsOf(pictures_.Latest());
     UndoStackOfCurrentVisit()->push(new EditCommand(
         tr("edit"), before, history_.Current().fak, fields,
@@ -195,17 +197,32 @@ void Form1::EditFields(const HandSetFields& fields) {
 }
 
 void Form1::ShowEditedFields(const HandSetFields& fields, double fak) {
+    FinishGridRedraw();  // the edit before, and its presses, come first
     const Recipe recipe = WithHandSetFields(pictures_.Latest(), fields);
-    const double f = state_.f;  // the magnification chosen for the next press stays
-    ShowJumpedTo(recipe, fak);
+    // The mother and up to eight children take tens of milliseconds: the
+    // window shows what it had until they are drawn.
+    redraw_.Start(recipe, fak, state_, random_, canvas_);
+    new_run_.clear();
     pictures_.ShowAll(recipe);
+    history_.EditCurrent(recipe, fak);
+    history_.UpdateCurrent(recipe, state_.f);
+    UpdatePanel();
+    update();
+}
+
+void Form1::FinishGridRedraw() {
+    std::vector<GridRedraw::Press> presses;
+    std::optional<GridRedraw::Drawn> drawn = redraw_.Take(presses);
+    if (!drawn) return;
+    const double f = state_.f;  // the magnification chosen for the next press stays
+    state_ = drawn->state;
+    random_ = drawn->random;
+    canvas_ = std::move(drawn->canvas);
     if (state_.f != f) {
         state_.f = f;
         ShowMagnification(state_, canvas_);
     }
-    history_.EditCurrent(recipe, fak);
-    history_.UpdateCurrent(recipe, state_.f);
-    UpdatePanel();
+    for (const GridRedraw::Press& press : presses) DrawChildAt(press.x, press.y);
     update();
 }
 
@@ -274,6 +291,7 @@ void Form1::Form_Load(float seconds_since_midnight) {
 }
 
 void Form1::IncreaseMagnification() {
+    FinishGridRedraw();
     seedscape::IncreaseMagnification(state_);
     ShowMagnification(state_, canvas_);
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
@@ -281,6 +299,7 @@ void Form1::IncreaseMagnification() {
 }
 
 void Form1::ReduceMagnification() {
+    FinishGridRedraw();
     seedscape::ReduceMagnification(state_);
     ShowMagnification(state_, canvas_);
     history_.UpdateCurrent(pictures_.Latest(), state_.f);
@@ -288,6 +307,7 @@ void Form1::ReduceMagnification() {
 }
 
 void Form1::DrawNewImageMother() {
+    FinishGridRedraw();
     // The chain of seeds is a function on a finite set, so it ends in a loop.
     // Once the next seed is one this run of "new" has shown already, the
     // chain has closed: draw from the clock instead, as start-up does.
@@ -314,6 +334,7 @@ void Form1::DrawNewImageMother() {
 }
 
 void Form1::ShowHelp() {
+    FinishGridRedraw();
     ShowHelpScreen(helplines_, canvas_);
     update();
 }
@@ -324,6 +345,10 @@ void Form1::Exit() {
 
 void Form1::DrawChildAt(float x, float y) {
     setFocus();
+    if (redraw_.busy()) {
+        redraw_.QueuePress({x, y});
+        return;
+    }
     if (!ShowImageChild(state_, canvas_, x, y, pictures_.Latest().grading)) return;
     RecordChild(x, y);
     update();
@@ -380,10 +405,12 @@ void Form1::ShowVisit(const Visit& visit) {
 }
 
 void Form1::GoBack() {
+    FinishGridRedraw();
     if (history_.CanGoBack()) ShowVisit(history_.Back());
 }
 
 void Form1::GoForward() {
+    FinishGridRedraw();
     if (history_.CanGoForward()) ShowVisit(history_.Forward());
 }
 
@@ -400,6 +427,7 @@ bool Form1::GoToSeed(const QString& text) {
 }
 
 void Form1::ShowSeedMother(int seed) {
+    FinishGridRedraw();
     panel_.seed_problem->hide();
     Recipe mother;
     mother.seed = seed;
@@ -421,6 +449,7 @@ void Form1::GoToEnteredSeed() {
 }
 
 void Form1::ShowAsMother(const Recipe& recipe) {
+    FinishGridRedraw();
     Recipe mother = OnScreen(recipe);
     mother.presses.clear();
     ShowJumpedTo(mother, 0.0);
@@ -432,6 +461,7 @@ void Form1::ShowAsMother(const Recipe& recipe) {
 }
 
 bool Form1::ShowRecipeText(const QString& text) {
+    FinishGridRedraw();
     const RecipeReading reading = ParseRecipe(text.toStdString());
     if (!reading.recipe) {
         ShowProblem(tr("Not a recipe: %1").arg(QString::fromStdString(reading.error)));
@@ -457,6 +487,7 @@ void Form1::ShowPicture(const Recipe& recipe) {
 }
 
 bool Form1::SaveImageTo(const QString& path) {
+    FinishGridRedraw();
     const PictureWriting written =
         WritePicturePng(OnScreen(pictures_.Latest()), path.toStdString());
     const QString name = QFileInfo(path).fileName();
@@ -480,6 +511,7 @@ bool Form1::OpenImageFile(const QString& path) {
 }
 
 void Form1::AddToFavourites(const Recipe& recipe) {
+    FinishGridRedraw();
     const Recipe favourite = OnScreen(recipe);
     const QString picture = QString::fromStdString(DescribePicture(favourite));
     const std::vector<Recipe>& known = favourites_.favourites();
@@ -495,6 +527,7 @@ void Form1::AddToFavourites(const Recipe& recipe) {
 }
 
 void Form1::OpenAtlas() {
+    FinishGridRedraw();
     if (!atlas_) {
         atlas_ = new AtlasWindow(this, static_cast<int>(state_.seed));
         atlas_->SetFavourites(favourites_.favourites());
@@ -527,12 +560,14 @@ FlightWindow* Form1::flight_window() const {
 }
 
 void Form1::AddKey() {
+    FinishGridRedraw();
     OpenFlight();
     // The recipe Copy recipe gives, as the screen draws it.
     flight_->AddKey(OnScreen(pictures_.Latest()));
 }
 
 void Form1::AddLatestToFavourites() {
+    FinishGridRedraw();
     AddToFavourites(pictures_.Latest());
 }
 
@@ -605,6 +640,7 @@ void Form1::keyPressEvent(QKeyEvent* event) {
 }
 
 void Form1::OpenVariations() {
+    FinishGridRedraw();
     if (variations_ == nullptr) {
         variations_ = new VariationsWindow(this);
         connect(variations_, &VariationsWindow::motherRequested, this, &Form1::ShowAsMother);
@@ -618,27 +654,32 @@ ExportJob* Form1::export_job() const {
 }
 
 void Form1::StartExport(const Recipe& recipe, const QString& path) {
+    FinishGridRedraw();
     export_->Start(recipe, path);
 }
 
 void Form1::SaveImage() {
+    FinishGridRedraw();
     if (const QString path = AskSavePath(this, pictures_.Latest()); !path.isEmpty()) {
         SaveImageTo(path);
     }
 }
 
 void Form1::ExportPicture() {
+    FinishGridRedraw();
     if (const auto chosen = AskExport(this, ExportChoices(pictures_))) {
         StartExport(chosen->first, chosen->second);
     }
 }
 
 void Form1::CopyRecipe() {
+    FinishGridRedraw();
     QGuiApplication::clipboard()->setText(QString::fromStdString(PrintRecipe(pictures_.Latest())));
     ShowMessage(tr("Copied the recipe"));
 }
 
 void Form1::CopyPicture() {
+    FinishGridRedraw();
     // The picture itself, as Save writes it (no indicator or credit over it),
     // and its recipe as the text, so that pasting it here draws it again.
     const Recipe latest = OnScreen(pictures_.Latest());
@@ -678,6 +719,7 @@ void Form1::mousePressEvent(QMouseEvent* event) {
     if (handles_.dragging()) return;  // another button during a drag
     if (edit_actions_.show_points->isChecked()) {
         if (const auto point = PointHandles::HandleAt(pictures_.Latest(), at)) {
+            FinishGridRedraw();
             handles_.Begin(pictures_.Latest(), *point);
             dragged_visit_ = history_.CurrentId();
             return;

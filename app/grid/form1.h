@@ -18,6 +18,7 @@
 #include "app/editing/point_handles.h"
 #include "app/grid/canvas.h"
 #include "app/grid/grid_pictures.h"
+#include "app/grid/grid_redraw.h"
 #include "app/grid/texts.h"
 #include "app/panel/favourites_store.h"
 #include "app/panel/visit_history.h"
@@ -107,6 +108,9 @@ class Form1 : public QWidget {
     // never larger than the screen has room for.
     void SetZoom(int zoom);
     int zoom() const { return zoom_; }
+    // An edited grid is being drawn off the event thread; state() and
+    // canvas() show it once this is false.
+    bool redrawingGrid() const { return redraw_.busy(); }
 
   signals:
     // The mother on screen changed; the atlas follows the chain from it.
@@ -163,6 +167,11 @@ class Form1 : public QWidget {
     // children, as a pasted recipe is drawn.
     void ShowEditedFields(const HandSetFields& fields, double fak);
     QUndoStack* UndoStackOfCurrentVisit();
+    // The edited grid drawn off the event thread taken into the window, and
+    // the presses that waited behind it drawn. Whatever reads or changes the
+    // record, the generator, the canvas or the grid's recipes calls this
+    // first; nothing when no redraw is under way.
+    void FinishGridRedraw();
     // A frame of a handle's drag: the mother alone, over the grid's.
     void ShowDraggedMother(const PixelImage& mother);
 
@@ -208,6 +217,7 @@ class Form1 : public QWidget {
     EditActions edit_actions_{};
     EditSection* edit_ = nullptr;
     PointHandles handles_;
+    GridRedraw redraw_;
     long long dragged_visit_ = -1;         // the visit whose mother a handle's drag began on
     QToolButton* actions_menu_ = nullptr;  // every action with its key, right of the grid
     std::unique_ptr<ExportRunner> export_;

@@ -35,17 +35,6 @@ PixelImage EnginePicture(const QString& recipe_text) {
     return RenderRecipePicture(ParseRecipe(recipe_text.toStdString()).recipe.value(), RenderImage);
 }
 
-void Trigger(Form1& form, const char* action) {
-    auto* found = form.findChild<QAction*>(QString::fromLatin1(action));
-    QVERIFY2(found != nullptr, action);
-    found->trigger();
-}
-
-QString CopiedRecipe(Form1& form) {
-    Trigger(form, "CopyRecipe");
-    return QGuiApplication::clipboard()->text();
-}
-
 template <typename Widget>
 Widget* Find(Form1& form, const QString& name) {
     auto* found = form.findChild<Widget*>(name);
@@ -71,14 +60,11 @@ void SendMouse(Form1& form, QEvent::Type type, QPointF at) {
     QApplication::sendEvent(&form, &event);
 }
 
-class Session {
-  public:
-    Session() : form(nullptr, directory.filePath(QStringLiteral("favourites.txt"))) {
-        form.Form_Load(check::kClock);
-    }
-    QTemporaryDir directory;
-    Form1 form;
-};
+const QImage& Grid(const Form1& form) {
+    return check::SettledCanvas(form).image();
+}
+
+using Session = check::MainWindow;
 
 }  // namespace
 
@@ -112,25 +98,25 @@ class EditSectionTest : public QObject {
         QFETCH(double, value);
         QFETCH(QString, expected);
         Session session;
-        QVERIFY(session.form.ShowRecipeText(
+        QVERIFY(session.form->ShowRecipeText(
             QStringLiteral("seedscape/1 seed=449139 press=150,100@5 press=60,150@7")));
-        if (auto* slider = session.form.findChild<QSlider*>(widget)) {
+        if (auto* slider = session.form->findChild<QSlider*>(widget)) {
             DragSlider(slider, static_cast<int>(value));
-        } else if (auto* spin = session.form.findChild<QSpinBox*>(widget)) {
+        } else if (auto* spin = session.form->findChild<QSpinBox*>(widget)) {
             spin->setValue(static_cast<int>(value));
         } else {
-            Find<QDoubleSpinBox>(session.form, widget)->setValue(value);
+            Find<QDoubleSpinBox>(*session.form, widget)->setValue(value);
         }
-        QCOMPARE(CopiedRecipe(session.form), expected);
+        QCOMPARE(session.CopiedRecipe(), expected);
         const QString mother = expected.section(QStringLiteral(" press"), 0, 0);
-        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+        QVERIFY_SAME(WithoutTexts(Place(*session.form, 0), 50),
                      WithoutTexts(EnginePicture(mother), 50));
-        QVERIFY_SAME(Place(session.form, 2), EnginePicture(expected));
+        QVERIFY_SAME(Place(*session.form, 2), EnginePicture(expected));
         // A slider dragged through many values is still one step.
-        QVERIFY(Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
-        Trigger(session.form, "Undo");
-        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
-        QCOMPARE(CopiedRecipe(session.form),
+        QVERIFY(Find<QAction>(*session.form, QStringLiteral("Undo"))->isEnabled());
+        session.Trigger("Undo");
+        QVERIFY(!Find<QAction>(*session.form, QStringLiteral("Undo"))->isEnabled());
+        QCOMPARE(session.CopiedRecipe(),
                  QStringLiteral("seedscape/1 seed=449139 press=150,100@5 press=60,150@7"));
     }
 
@@ -140,46 +126,46 @@ class EditSectionTest : public QObject {
     // kept by an undo: an edit changes fields, never presses.
     void undoAndRedoRestoreTheGridPerVisit() {
         Session session;
-        check::PressAt(session.form, 150, 100);
-        check::PressAt(session.form, 60, 150);
-        const QString first_recipe = CopiedRecipe(session.form);
-        std::vector<QImage> grids = {session.form.canvas().image()};
-        Find<QSpinBox>(session.form, QStringLiteral("dn2"))->setValue(11);
-        grids.push_back(session.form.canvas().image());
-        Find<QDoubleSpinBox>(session.form, QStringLiteral("hue"))->setValue(90);
-        grids.push_back(session.form.canvas().image());
-        const QString edited = CopiedRecipe(session.form);
+        check::PressAt(*session.form, 150, 100);
+        check::PressAt(*session.form, 60, 150);
+        const QString first_recipe = session.CopiedRecipe();
+        std::vector<QImage> grids = {Grid(*session.form)};
+        Find<QSpinBox>(*session.form, QStringLiteral("dn2"))->setValue(11);
+        grids.push_back(Grid(*session.form));
+        Find<QDoubleSpinBox>(*session.form, QStringLiteral("hue"))->setValue(90);
+        grids.push_back(Grid(*session.form));
+        const QString edited = session.CopiedRecipe();
         QVERIFY(edited.contains(QStringLiteral("dn2=11 hue=90 press=150,100@5 press=60,150@5")));
-        Find<QPushButton>(session.form, QStringLiteral("ResetToSeed"))->click();
-        grids.push_back(session.form.canvas().image());
-        QVERIFY(!CopiedRecipe(session.form).contains(QStringLiteral("dn2")));
+        Find<QPushButton>(*session.form, QStringLiteral("ResetToSeed"))->click();
+        grids.push_back(Grid(*session.form));
+        QVERIFY(!session.CopiedRecipe().contains(QStringLiteral("dn2")));
 
         // Another mother: its own, empty, stack.
-        session.form.GoToSeed(QStringLiteral("5"));
-        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
-        Find<QSpinBox>(session.form, QStringLiteral("dn1"))->setValue(3);
-        const QImage other = session.form.canvas().image();
-        session.form.GoBack();
-        QCOMPARE(session.form.canvas().image(), grids.back());
+        session.form->GoToSeed(QStringLiteral("5"));
+        QVERIFY(!Find<QAction>(*session.form, QStringLiteral("Undo"))->isEnabled());
+        Find<QSpinBox>(*session.form, QStringLiteral("dn1"))->setValue(3);
+        const QImage other = Grid(*session.form);
+        session.form->GoBack();
+        QCOMPARE(Grid(*session.form), grids.back());
 
         for (int step = static_cast<int>(grids.size()) - 2; step >= 0; --step) {
-            Trigger(session.form, "Undo");
-            QCOMPARE(session.form.canvas().image(), grids[static_cast<std::size_t>(step)]);
+            session.Trigger("Undo");
+            QCOMPARE(Grid(*session.form), grids[static_cast<std::size_t>(step)]);
         }
-        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
-        QCOMPARE(CopiedRecipe(session.form), first_recipe);
+        QVERIFY(!Find<QAction>(*session.form, QStringLiteral("Undo"))->isEnabled());
+        QCOMPARE(session.CopiedRecipe(), first_recipe);
         for (std::size_t step = 1; step < grids.size(); ++step) {
-            Trigger(session.form, "Redo");
-            QCOMPARE(session.form.canvas().image(), grids[step]);
+            session.Trigger("Redo");
+            QCOMPARE(Grid(*session.form), grids[step]);
         }
-        session.form.GoForward();
-        QCOMPARE(session.form.canvas().image(), other);
-        Trigger(session.form, "Undo");
-        QVERIFY(!CopiedRecipe(session.form).contains(QStringLiteral("dn1")));
-        Find<QDoubleSpinBox>(session.form, QStringLiteral("exposure"))->setValue(-1);
-        check::PressAt(session.form, 100, 100);
-        Trigger(session.form, "Undo");
-        QCOMPARE(CopiedRecipe(session.form), QStringLiteral("seedscape/1 seed=5 press=100,100@5"));
+        session.form->GoForward();
+        QCOMPARE(Grid(*session.form), other);
+        session.Trigger("Undo");
+        QVERIFY(!session.CopiedRecipe().contains(QStringLiteral("dn1")));
+        Find<QDoubleSpinBox>(*session.form, QStringLiteral("exposure"))->setValue(-1);
+        check::PressAt(*session.form, 100, 100);
+        session.Trigger("Undo");
+        QCOMPARE(session.CopiedRecipe(), QStringLiteral("seedscape/1 seed=5 press=100,100@5"));
     }
 
     void choosersPictureEveryValueAndAClickChooses_data() {
@@ -200,11 +186,11 @@ class EditSectionTest : public QObject {
         QFETCH(int, value);
         QFETCH(QString, expected);
         Session session;
-        QVERIFY(session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
+        QVERIFY(session.form->ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
         QElapsedTimer clock;
         clock.start();
-        Trigger(session.form, "ShowEdit");
-        auto* list = Find<ThumbnailChooser>(session.form, chooser);
+        session.Trigger("ShowEdit");
+        auto* list = Find<ThumbnailChooser>(*session.form, chooser);
         QTRY_COMPARE_WITH_TIMEOUT(list->drawn(), list->count(), 20000);
         qInfo("%s: all %d pictures drawn %lld ms after the section was shown", qPrintable(chooser),
               list->count(), static_cast<long long>(clock.elapsed()));
@@ -212,8 +198,8 @@ class EditSectionTest : public QObject {
         list->scrollToItem(item);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->visualItemRect(item).center());
-        QCOMPARE(CopiedRecipe(session.form), expected);
-        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+        QCOMPARE(session.CopiedRecipe(), expected);
+        QVERIFY_SAME(WithoutTexts(Place(*session.form, 0), 50),
                      WithoutTexts(EnginePicture(expected), 50));
         QCOMPARE(list->currentRow(), list->row(item));
     }
@@ -224,20 +210,20 @@ class EditSectionTest : public QObject {
     // edge keeps the point in its range; undo gives the grid back.
     void aDraggedHandleEndsInTheRecipesPixels() {
         Session session;
-        QVERIFY(
-            session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139 press=150,100@5")));
-        const QImage before = session.form.canvas().image();
-        Trigger(session.form, "ShowPoints");
-        const QPointF start = PointHandles::Places(session.form.pictures().Latest())[0];
+        QVERIFY(session.form->ShowRecipeText(
+            QStringLiteral("seedscape/1 seed=449139 press=150,100@5")));
+        const QImage before = Grid(*session.form);
+        session.Trigger("ShowPoints");
+        const QPointF start = PointHandles::Places(session.form->pictures().Latest())[0];
         const QPointF end(120.25, 80.75);  // inside the points' square, 72..216 x 52..156
-        SendMouse(session.form, QEvent::MouseButtonPress, start);
+        SendMouse(*session.form, QEvent::MouseButtonPress, start);
         for (int step = 1; step <= 100; ++step) {
-            SendMouse(session.form, QEvent::MouseMove, start + (end - start) * step / 100.0);
+            SendMouse(*session.form, QEvent::MouseMove, start + (end - start) * step / 100.0);
             QCoreApplication::processEvents();
         }
-        QTRY_VERIFY(session.form.handles().frames() > 0);
-        SendMouse(session.form, QEvent::MouseButtonRelease, end);
-        const QString copied = CopiedRecipe(session.form);
+        QTRY_VERIFY(session.form->handles().frames() > 0);
+        SendMouse(*session.form, QEvent::MouseButtonRelease, end);
+        const QString copied = session.CopiedRecipe();
         QVERIFY2(
             copied.contains(QStringLiteral(" xt1=")) && copied.contains(QStringLiteral(" yt1=")),
             qPrintable(copied));
@@ -247,72 +233,112 @@ class EditSectionTest : public QObject {
                  qPrintable(copied));
         Recipe mother = recipe;
         mother.presses.clear();
-        QVERIFY_SAME(WithoutTexts(Place(session.form, 0), 50),
+        QVERIFY_SAME(WithoutTexts(Place(*session.form, 0), 50),
                      WithoutTexts(RenderRecipePicture(mother, RenderImage), 50));
-        QVERIFY_SAME(Place(session.form, 1), EnginePicture(copied));
+        QVERIFY_SAME(Place(*session.form, 1), EnginePicture(copied));
 
         // Far past the mother's corner: the field's ends, 1 never reached.
         const QPointF second = PointHandles::Places(recipe)[1];
-        SendMouse(session.form, QEvent::MouseButtonPress, second);
-        SendMouse(session.form, QEvent::MouseMove, QPointF(-500, -500));
-        SendMouse(session.form, QEvent::MouseButtonRelease, QPointF(-500, -500));
-        const Recipe far = ParseRecipe(CopiedRecipe(session.form).toStdString()).recipe.value();
+        SendMouse(*session.form, QEvent::MouseButtonPress, second);
+        SendMouse(*session.form, QEvent::MouseMove, QPointF(-500, -500));
+        SendMouse(*session.form, QEvent::MouseButtonRelease, QPointF(-500, -500));
+        const Recipe far = ParseRecipe(session.CopiedRecipe().toStdString()).recipe.value();
         const int xt2 = SettableFieldIndex("xt2");
         const int yt2 = SettableFieldIndex("yt2");
         QCOMPARE(*far.overrides[static_cast<std::size_t>(xt2)], -1.0);
         QVERIFY(*far.overrides[static_cast<std::size_t>(yt2)] < 1.0);
         QVERIFY(CheckRecipe(far).empty());
 
-        Trigger(session.form, "Undo");
-        Trigger(session.form, "Undo");
-        QCOMPARE(session.form.canvas().image(), before);
+        session.Trigger("Undo");
+        session.Trigger("Undo");
+        QCOMPARE(Grid(*session.form), before);
 
         // Another mother reached by a key during a drag keeps its own fields.
-        SendMouse(session.form, QEvent::MouseButtonPress, start);
-        SendMouse(session.form, QEvent::MouseMove, end);
-        QVERIFY(session.form.GoToSeed(QStringLiteral("5")));
-        SendMouse(session.form, QEvent::MouseButtonRelease, end);
-        QCOMPARE(CopiedRecipe(session.form), QStringLiteral("seedscape/1 seed=5"));
-        QVERIFY(!Find<QAction>(session.form, QStringLiteral("Undo"))->isEnabled());
-        session.form.GoBack();
-        QCOMPARE(session.form.canvas().image(), before);
+        SendMouse(*session.form, QEvent::MouseButtonPress, start);
+        SendMouse(*session.form, QEvent::MouseMove, end);
+        QVERIFY(session.form->GoToSeed(QStringLiteral("5")));
+        SendMouse(*session.form, QEvent::MouseButtonRelease, end);
+        QCOMPARE(session.CopiedRecipe(), QStringLiteral("seedscape/1 seed=5"));
+        QVERIFY(!Find<QAction>(*session.form, QStringLiteral("Undo"))->isEnabled());
+        session.form->GoBack();
+        QCOMPARE(Grid(*session.form), before);
+    }
+
+    // An edit returns before its grid is drawn: the mother and children are
+    // drawn off the event thread while the window shows the grid before.
+    // Presses made meanwhile wait behind them in order, and whatever reads
+    // the grid ("+" here) waits for them first; the grid then is the
+    // engine's, child by child.
+    void anEditsGridIsDrawnInTheBackgroundWithPressesBehindIt() {
+        Session session;
+        const QString grid =
+            QStringLiteral("seedscape/1 seed=449139 press=150,100@5 press=60,150@7");
+        QVERIFY(session.form->ShowRecipeText(grid));
+        const QImage before = session.form->canvas().image();
+        Find<QSpinBox>(*session.form, QStringLiteral("dn1"))->setValue(7);
+        QVERIFY(session.form->redrawingGrid());
+        QCOMPARE(session.form->canvas().image(), before);
+        for (const QPointF at : {QPointF(100, 60), QPointF(40, 180)}) {
+            SendMouse(*session.form, QEvent::MouseButtonPress, at);
+            SendMouse(*session.form, QEvent::MouseButtonRelease, at);
+        }
+        QVERIFY(session.form->redrawingGrid());  // the presses were queued, not drawn
+        session.Trigger("IncreaseMagnification");
+        QVERIFY(!session.form->redrawingGrid());
+        check::PressAt(*session.form, 200, 120);
+        const QString expected = QStringLiteral(
+            "seedscape/1 seed=449139 dn1=7 press=150,100@5 press=60,150@7 press=100,60@7 "
+            "press=40,180@7 press=200,120@8");
+        QCOMPARE(session.CopiedRecipe(), expected);
+        QStringList presses = expected.split(QLatin1Char(' '));
+        for (int place = 5; place >= 1; --place) {
+            QVERIFY_SAME(Place(*session.form, place),
+                         EnginePicture(presses.join(QLatin1Char(' '))));
+            presses.removeLast();
+        }
+        // Undo and redo draw in the background as well, and give the grid back.
+        const QImage edited = Grid(*session.form);
+        session.Trigger("Undo");
+        QVERIFY(session.form->redrawingGrid());
+        session.Trigger("Redo");
+        QCOMPARE(Grid(*session.form), edited);
     }
 
     // With the handles hidden (as at start-up) or shown, a press off a
     // handle draws a child exactly as before.
     void aPressOnAHiddenHandleDrawsAChild() {
         Session session;
-        QVERIFY(session.form.ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
-        const QPointF spot = PointHandles::Places(session.form.pictures().Latest())[2];
+        QVERIFY(session.form->ShowRecipeText(QStringLiteral("seedscape/1 seed=449139")));
+        const QPointF spot = PointHandles::Places(session.form->pictures().Latest())[2];
         const QPoint pixel(static_cast<int>(spot.x()), static_cast<int>(spot.y()));
-        check::PressAt(session.form, pixel.x(), pixel.y());
+        check::PressAt(*session.form, pixel.x(), pixel.y());
         const QString expected =
             QStringLiteral("seedscape/1 seed=449139 press=%1,%2@5").arg(pixel.x()).arg(pixel.y());
-        QCOMPARE(CopiedRecipe(session.form), expected);
-        QVERIFY_SAME(Place(session.form, 1), EnginePicture(expected));
-        Trigger(session.form, "ShowPoints");
-        check::PressAt(session.form, 5, 200);
-        QCOMPARE(CopiedRecipe(session.form), expected + QStringLiteral(" press=5,200@5"));
+        QCOMPARE(session.CopiedRecipe(), expected);
+        QVERIFY_SAME(Place(*session.form, 1), EnginePicture(expected));
+        session.Trigger("ShowPoints");
+        check::PressAt(*session.form, 5, 200);
+        QCOMPARE(session.CopiedRecipe(), expected + QStringLiteral(" press=5,200@5"));
     }
 
     // The spin boxes and sliders keep to each field's range, typed or set.
     void valuesOutsideTheirRangesCannotBeEntered() {
         Session session;
-        Trigger(session.form, "ShowEdit");
-        QVERIFY(Find<QWidget>(session.form, QStringLiteral("EditSection"))->isVisible());
-        auto* dn1 = Find<QSpinBox>(session.form, QStringLiteral("dn1"));
+        session.Trigger("ShowEdit");
+        QVERIFY(Find<QWidget>(*session.form, QStringLiteral("EditSection"))->isVisible());
+        auto* dn1 = Find<QSpinBox>(*session.form, QStringLiteral("dn1"));
         dn1->selectAll();
         QTest::keyClicks(dn1, QStringLiteral("99"));
         QTest::keyClick(dn1, Qt::Key_Return);
         dn1->setValue(0);
-        Find<QSlider>(session.form, QStringLiteral("dn2Slider"))->setValue(31);
-        Find<QDoubleSpinBox>(session.form, QStringLiteral("hue"))->setValue(500);
-        Find<QDoubleSpinBox>(session.form, QStringLiteral("gamma"))->setValue(0.1);
-        Find<QDoubleSpinBox>(session.form, QStringLiteral("saturation"))->setValue(-1);
-        const RecipeReading copied = ParseRecipe(CopiedRecipe(session.form).toStdString());
+        Find<QSlider>(*session.form, QStringLiteral("dn2Slider"))->setValue(31);
+        Find<QDoubleSpinBox>(*session.form, QStringLiteral("hue"))->setValue(500);
+        Find<QDoubleSpinBox>(*session.form, QStringLiteral("gamma"))->setValue(0.1);
+        Find<QDoubleSpinBox>(*session.form, QStringLiteral("saturation"))->setValue(-1);
+        const RecipeReading copied = ParseRecipe(session.CopiedRecipe().toStdString());
         QVERIFY2(copied.recipe.has_value(), copied.error.c_str());
         QVERIFY(CheckRecipe(*copied.recipe).empty());
-        const QString text = CopiedRecipe(session.form);
+        const QString text = session.CopiedRecipe();
         QVERIFY2(text.contains(QStringLiteral("dn1=1 ")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("dn2=30")), qPrintable(text));
         QVERIFY2(text.contains(QStringLiteral("hue=180 saturation=0 gamma=0.25")),
@@ -322,11 +348,11 @@ class EditSectionTest : public QObject {
     // Hidden at start-up, Ctrl+P's action shows and hides the section.
     void theSectionIsHiddenUntilAsked() {
         Session session;
-        auto* section = Find<QWidget>(session.form, QStringLiteral("EditSection"));
+        auto* section = Find<QWidget>(*session.form, QStringLiteral("EditSection"));
         QVERIFY(!section->isVisible());
-        Trigger(session.form, "ShowEdit");
+        session.Trigger("ShowEdit");
         QVERIFY(section->isVisible());
-        Trigger(session.form, "ShowEdit");
+        session.Trigger("ShowEdit");
         QVERIFY(!section->isVisible());
     }
 };

@@ -32,24 +32,7 @@ namespace seedscape {
 namespace {
 
 // A main window whose favourites live in a folder of the test's own.
-struct MainWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<Form1> form;
-
-    MainWindow() : form(std::make_unique<Form1>(nullptr, folder.filePath("favourites.txt"))) {
-        form->Form_Load(check::kClock);
-    }
-    void Trigger(const char* name) {
-        auto* action = form->findChild<QAction*>(QString::fromLatin1(name));
-        QVERIFY2(action != nullptr, name);
-        action->trigger();
-    }
-    // What Copy recipe gives for the latest picture.
-    QString CopiedRecipe() {
-        Trigger("CopyRecipe");
-        return QGuiApplication::clipboard()->text();
-    }
-};
+using check::MainWindow;
 
 void TriggerIn(QWidget* window, const char* name) {
     auto* action = window->findChild<QAction*>(QString::fromLatin1(name));

@@ -24,14 +24,8 @@ namespace seedscape {
 namespace {
 
 // A main window whose favourites live in a folder of the test's own.
-struct MainWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<Form1> form;
-
-    MainWindow() : form(std::make_unique<Form1>(nullptr, folder.filePath("favourites.txt"))) {
-        form->Form_Load(check::kClock);
-        static_cast<void>(QTest::qWaitForWindowExposed(form.get()));
-    }
+struct MainWindow : check::MainWindow {
+    MainWindow() { static_cast<void>(QTest::qWaitForWindowExposed(form.get())); }
 
     // Opens a tool window through the panel's button, as a person does.
     QWidget* Open(const QString& which) {

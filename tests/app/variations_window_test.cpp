@@ -38,14 +38,7 @@ using check::PressAt;
 constexpr int kCentre = VariationsWindow::kCentre;
 
 // A main window whose favourites live in a folder of the test's own.
-struct MainWindow {
-    QTemporaryDir folder;
-    std::unique_ptr<Form1> form;
-
-    MainWindow() : form(std::make_unique<Form1>(nullptr, folder.filePath("favourites.txt"))) {
-        form->Form_Load(check::kClock);
-    }
-};
+using check::MainWindow;
 
 // Opens the window through the panel's button, as a person does.
 VariationsWindow* OpenVariations(Form1& form) {

@@ -1,5 +1,10 @@
 #include "window_check.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "render/image_child.h"
@@ -28,16 +33,40 @@ PixelImage RenderChild(double seed, double f, float x, float y) {
     return testing::ImageAtPlace(canvas, 1);  // the first child's place
 }
 
+MainWindow::MainWindow()
+    : form(std::make_unique<Form1>(nullptr, folder.filePath(QStringLiteral("favourites.txt")))) {
+    form->Form_Load(kClock);
+}
+
+void MainWindow::Trigger(const char* name) {
+    auto* action = form->findChild<QAction*>(QString::fromLatin1(name));
+    QVERIFY2(action != nullptr, name);
+    action->trigger();
+}
+
+QString MainWindow::CopiedRecipe() {
+    Trigger("CopyRecipe");
+    return QGuiApplication::clipboard()->text();
+}
+
+const Canvas& SettledCanvas(const Form1& form) {
+    QDeadlineTimer deadline(20000);
+    while (form.redrawingGrid() && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return form.canvas();
+}
+
 PixelImage Place(const Form1& form, int number) {
     const TilePlace place = PlaceNumber(number);
-    return CanvasRegion(form.canvas(), place.x, place.y, kImageWidth, kImageHeight);
+    return CanvasRegion(SettledCanvas(form), place.x, place.y, kImageWidth, kImageHeight);
 }
 
 bool IsBlank(const Form1& form, int number) {
     const TilePlace place = PlaceNumber(number);
     for (int y = place.y; y < place.y + kImageHeight; ++y) {
         for (int x = place.x; x < place.x + kImageWidth; ++x) {
-            if (form.canvas().image().pixel(x, y) != kBackgroundColour.rgb()) return false;
+            if (SettledCanvas(form).image().pixel(x, y) != kBackgroundColour.rgb()) return false;
         }
     }
     return true;

@@ -4,6 +4,7 @@
 #include <QSettings>
 #include <QString>
 #include <QTemporaryDir>
+#include <memory>
 
 #include "app/grid/canvas.h"
 #include "app/grid/form1.h"
@@ -16,6 +17,19 @@ namespace seedscape::check {
 // A fixed clock value, so that every run starts from the same image mother.
 inline constexpr float kClock = 45296.5f;
 
+// The main window started at the fixed clock, its favourites in a folder of
+// its own.
+struct MainWindow {
+    MainWindow();
+    // Triggers the window's action named `name` (its object name).
+    void Trigger(const char* name);
+    // What Copy recipe gives for the latest picture.
+    QString CopiedRecipe();
+
+    QTemporaryDir folder;
+    std::unique_ptr<Form1> form;
+};
+
 // The canvas's pixels in a rectangle, as colour values.
 PixelImage CanvasRegion(const Canvas& canvas, int left, int top, int width, int height);
 
@@ -25,6 +39,10 @@ using testing::EngineImageMother;
 // The child a press at (x, y) with magnification f makes of the image mother
 // of `seed`, as the engine alone renders it.
 PixelImage RenderChild(double seed, double f, float x, float y);
+
+// The window's canvas once an edited grid drawn in the background has come
+// back (within 20 s): what a person sees when the drawing is done.
+const Canvas& SettledCanvas(const Form1& form);
 
 // The image at grid place `number`: 0 is the mother's, 1 to 8 the children's.
 PixelImage Place(const Form1& form, int number);
