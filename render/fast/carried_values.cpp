@@ -73,35 +73,52 @@ CarriedValuesWalk::CarriedValuesWalk(ImageState& state, const KernelResults& res
 }
 
 void CarriedValuesWalk::ResolveUpTo(int end) {
-    const unsigned int* const pixels = results_.output.pixel;
     const long last = static_cast<long>(results_.columns) * results_.rows - 1;
     for (; next_column_ < end; ++next_column_) {
         const int i = next_column_;
-        for (int j = 0; j < results_.rows; ++j) {
-            const long index = static_cast<long>(i) * results_.rows + j;
-            unsigned int word = pixels[index];
-            const bool needs_fak = (word & kNeedsCarriedFactor) != 0;
-            if ((needs_fak || index == last) && !fak_known_) {
-                fak_ = FactorLeftBy(state_, results_, index - 1);
-                fak_known_ = true;
+        const unsigned int* const words =
+            results_.output.pixel + static_cast<long>(i) * results_.rows;
+        unsigned int all_words = 0;
+        for (int j = 0; j < results_.rows; ++j) all_words |= words[j];
+        if ((all_words & kNeedsCarriedFactor) == 0 && i != results_.columns - 1) {
+            // Most columns: no pixel needs the carried factor, and none is the last.
+            for (int j = 0; j < results_.rows; ++j) {
+                const ColourValue mask = kAssignedBytes[words[j] >> kAssignedShift & 3U];
+                current_ = (words[j] & mask) | (current_ & ~mask);
+                column_[j] = current_;
             }
-            if (index == last) last_fak_ = fak_;
-            if (needs_fak) {
-                const Recomputed pixel = RecomputePixel(state_, results_, index, fak_);
-                word = pixel.word;
-                fak_ = pixel.fak;
-                for (int k = 0; k < pixel.assigned && index != last; ++k) {
-                    recomputed_index_[k] = index;
-                    recomputed_value_[k] = pixel.limited[k];
-                }
-            } else {
-                fak_known_ = false;
-            }
-            const ColourValue mask = kAssignedBytes[word >> kAssignedShift & 3U];
-            current_ = (word & mask) | (current_ & ~mask);
-            column_[j] = current_;
+            fak_known_ = false;
+        } else {
+            ResolveColumn(i, last);
         }
         surface_.SetColumn(results_.left + i, results_.top, column_.data(), results_.rows);
+    }
+}
+
+void CarriedValuesWalk::ResolveColumn(int i, long last) {
+    for (int j = 0; j < results_.rows; ++j) {
+        const long index = static_cast<long>(i) * results_.rows + j;
+        unsigned int word = results_.output.pixel[index];
+        const bool needs_fak = (word & kNeedsCarriedFactor) != 0;
+        if ((needs_fak || index == last) && !fak_known_) {
+            fak_ = FactorLeftBy(state_, results_, index - 1);
+            fak_known_ = true;
+        }
+        if (index == last) last_fak_ = fak_;
+        if (needs_fak) {
+            const Recomputed pixel = RecomputePixel(state_, results_, index, fak_);
+            word = pixel.word;
+            fak_ = pixel.fak;
+            for (int k = 0; k < pixel.assigned && index != last; ++k) {
+                recomputed_index_[k] = index;
+                recomputed_value_[k] = pixel.limited[k];
+            }
+        } else {
+            fak_known_ = false;
+        }
+        const ColourValue mask = kAssignedBytes[word >> kAssignedShift & 3U];
+        current_ = (word & mask) | (current_ & ~mask);
+        column_[j] = current_;
     }
 }
 

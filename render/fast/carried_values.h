@@ -49,6 +49,10 @@ class CarriedValuesWalk {
     BeforeLastPixel Finish() const;
 
   private:
+    // Pixel by pixel, where a pixel needs the carried factor or the column
+    // holds the last pixel.
+    void ResolveColumn(int i, long last);
+
     ImageState& state_;
     const KernelResults& results_;
     DrawingSurface& surface_;
