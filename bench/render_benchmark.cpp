@@ -1,13 +1,20 @@
 // Render speed of the engine: every image mother of the fixed seeds and an
 // image child at the deepest magnification, each through the straightforward
-// pass and the fast one, side by side. Besides the time per image, each case reports iteration
-// steps per second: the sum over the image's pixels of (n - 1) after the
-// iteration, the work the escape-time loop actually did.
+// pass and the fast one, side by side. The fast pass is timed on one thread,
+// on every thread of the render pool, and as two independent one-thread
+// renders at once: what those take is the most the cores allow two threads
+// of one render to gain. Besides the time per image, each case reports
+// iteration steps per second: the sum over the image's pixels of (n - 1)
+// after the iteration, the work the escape-time loop actually did.
+//
+// All targets are ratios within one run, as the machine's speed varies from
+// hour to hour; the load average at the start and the end says how busy it was.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <string>
 #include <utility>
@@ -16,6 +23,7 @@
 #include "bench/benchmark_seeds.h"
 #include "bench/case_times.h"
 #include "bench/kernel_banner.h"
+#include "bench/partner_thread.h"
 #include "render/fast/fast_render.h"
 #include "render/image_child.h"
 #include "render/pixel_image.h"
@@ -79,6 +87,12 @@ void ReportSteps(benchmark::State& bench, double steps_per_iteration) {
 
 using Pass = void (*)(ImageState&, DrawingSurface&);
 
+void RenderFastOnOneThread(ImageState& state, DrawingSurface& surface) {
+    FastRenderOptions options;
+    options.threads = 1;
+    RenderImageFastWith(state, surface, options);
+}
+
 void ImageMother(benchmark::State& bench, double seed, Pass pass) {
     const ImageState prepared = ImageMotherRecord(seed);
     PixelImage image(kImageWidth, kImageHeight);
@@ -101,65 +115,175 @@ void ImageChild(benchmark::State& bench, Pass pass) {
     ReportSteps(bench, ChildSteps());
 }
 
+// Two one-thread fast renders of the same picture at once, each into its own
+// record and surface; the time is that of the pair.
+void TwoAtOnce(benchmark::State& bench, const std::function<void(PixelImage&)>& render, int width,
+               int height, double steps) {
+    PixelImage own(width, height);
+    PixelImage partners(width, height);
+    const std::function<void()> own_job = [&] { render(own); };
+    const std::function<void()> partner_job = [&] { render(partners); };
+    PartnerThread partner;
+    for (auto _ : bench) {
+        partner.RunBoth(partner_job, own_job);
+        benchmark::DoNotOptimize(own);
+        benchmark::DoNotOptimize(partners);
+    }
+    ReportSteps(bench, 2 * steps);
+}
+
+void ImageMotherTwoAtOnce(benchmark::State& bench, double seed) {
+    const ImageState prepared = ImageMotherRecord(seed);
+    const auto render = [&](PixelImage& image) {
+        ImageState state = prepared;
+        RenderFastOnOneThread(state, image);
+    };
+    TwoAtOnce(bench, render, kImageWidth, kImageHeight, MotherSteps(seed));
+}
+
+void ImageChildTwoAtOnce(benchmark::State& bench) {
+    const ImageState prepared = ChildRecord();
+    const auto render = [&](PixelImage& canvas) {
+        ImageState state = prepared;
+        RenderImageChild(state, canvas, kPressX, kPressY, RenderFastOnOneThread);
+    };
+    TwoAtOnce(bench, render, kCanvasWidth, kCanvasHeight, ChildSteps());
+}
+
 // The fastest repetition besides the median: on a machine shared with other
 // work it shows what the render costs when nothing else runs.
 double Fastest(const std::vector<double>& times) {
     return *std::min_element(times.begin(), times.end());
 }
 
-// Every case runs twice, through the straightforward pass and the fast one,
-// timed by the wall clock since the fast one uses every core.
+// The variants of every case, as the report names them.
+constexpr const char* kStraightforward = "straightforward";
+constexpr const char* kOneThread = "fast-1-thread";
+constexpr const char* kTwoAtOnce = "two-1-thread-at-once";
+constexpr const char* kAllThreads = "fast";
+
+constexpr const char* kChildCase = "ImageChild/seed:12345,fak:6+7,press:145+105,f:100";
+
+// Every case runs through the straightforward pass, the fast one on one
+// thread, two of those at once and the fast one on every thread, timed by
+// the wall clock since the last uses every core.
 void RegisterCases() {
-    const std::pair<const char*, Pass> passes[] = {{"straightforward", RenderImage},
-                                                   {"fast", RenderImageFast}};
+    const std::pair<const char*, Pass> passes[] = {{kStraightforward, RenderImage},
+                                                   {kOneThread, RenderFastOnOneThread},
+                                                   {kAllThreads, RenderImageFast}};
+    const auto timed = [](benchmark::internal::Benchmark* bench) {
+        bench->Unit(benchmark::kMillisecond)->UseRealTime()->ComputeStatistics("min", Fastest);
+    };
     for (const int seed : kBenchmarkSeeds) {
-        for (const auto& [name, pass] : passes) {
-            benchmark::RegisterBenchmark(
-                ("ImageMother/seed:" + std::to_string(seed) + "/" + name).c_str(),
-                [seed, pass = pass](benchmark::State& bench) { ImageMother(bench, seed, pass); })
-                ->Unit(benchmark::kMillisecond)
-                ->UseRealTime()
-                ->ComputeStatistics("min", Fastest);
+        const std::string name = "ImageMother/seed:" + std::to_string(seed) + "/";
+        for (const auto& [variant, pass] : passes) {
+            timed(benchmark::RegisterBenchmark(
+                (name + variant).c_str(),
+                [seed, pass = pass](benchmark::State& bench) { ImageMother(bench, seed, pass); }));
+            if (pass == RenderFastOnOneThread) {
+                timed(benchmark::RegisterBenchmark(
+                    (name + kTwoAtOnce).c_str(),
+                    [seed](benchmark::State& bench) { ImageMotherTwoAtOnce(bench, seed); }));
+            }
         }
     }
-    for (const auto& [name, pass] : passes) {
-        benchmark::RegisterBenchmark(
-            (std::string("ImageChild/seed:12345,fak:6+7,press:145+105,f:100/") + name).c_str(),
-            [pass = pass](benchmark::State& bench) { ImageChild(bench, pass); })
-            ->Unit(benchmark::kMillisecond)
-            ->UseRealTime()
-            ->ComputeStatistics("min", Fastest);
+    const std::string name = std::string(kChildCase) + "/";
+    for (const auto& [variant, pass] : passes) {
+        timed(benchmark::RegisterBenchmark(
+            (name + variant).c_str(),
+            [pass = pass](benchmark::State& bench) { ImageChild(bench, pass); }));
+        if (pass == RenderFastOnOneThread) {
+            timed(benchmark::RegisterBenchmark((name + kTwoAtOnce).c_str(), ImageChildTwoAtOnce));
+        }
     }
 }
 
-// Prints the usual report, then the two passes of every case side by side.
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t half = values.size() / 2;
+    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
+}
+
+void PrintLoad(const char* when) {
+    double load[3];
+    if (getloadavg(load, 3) == 3) {
+        std::printf("load average %s: %.2f %.2f %.2f\n", when, load[0], load[1], load[2]);
+    }
+}
+
+// One case's times in milliseconds, 0 where its variant was filtered out,
+// and the ratios the targets are set in.
+struct CaseRatios {
+    double straightforward = 0, one_thread = 0, pair = 0, all_threads = 0;
+
+    double OnOneThread() const { return straightforward / one_thread; }
+    double OnAllThreads() const { return straightforward / all_threads; }
+    double AllOverOne() const { return one_thread / all_threads; }
+    // What two threads would gain at most: two renders in the time of `pair`.
+    double Ceiling() const { return 2 * one_thread / pair; }
+    bool Complete() const {
+        return straightforward > 0 && one_thread > 0 && pair > 0 && all_threads > 0;
+    }
+};
+
+// Prints the usual report, then every case's variants side by side as
+// ratios with their times, and the ratios over the mothers.
 class SideBySideReporter : public CaseTimesReporter {
   public:
     void Finalize() override {
         ConsoleReporter::Finalize();
-        std::printf("\n%-56s %16s %10s %8s\n", "case", "straightforward", "fast", "ratio");
-        std::vector<double> mothers;
-        for (const auto& [name, passes] : times()) {
-            const auto straightforward = passes.find("straightforward");
-            const auto fast = passes.find("fast");
-            if (fast == passes.end()) continue;
-            if (straightforward == passes.end()) {  // filtered out
-                std::printf("%-56s %16s %7.2f ms\n", name.c_str(), "-", fast->second);
-            } else {
-                std::printf("%-56s %13.2f ms %7.2f ms %7.1fx\n", name.c_str(),
-                            straightforward->second, fast->second,
-                            straightforward->second / fast->second);
+        std::printf("\n%-52s %9s %17s %17s %8s %8s %7s\n", "case (times in ms)", "straight",
+                    "fast 1 thread", "fast all threads", "all/1", "ceiling", "share");
+        std::vector<double> one_thread, all_threads, all_over_one, ceiling, share;
+        std::vector<double> one_thread_ms, all_threads_ms;
+        double worst_one = 0, worst_all = 0;
+        std::string worst_one_name, worst_all_name;
+        for (const auto& [name, variants] : times()) {
+            const CaseRatios c = Read(variants);
+            if (!c.Complete()) {
+                std::printf("%-52s (a variant was filtered out)\n", name.c_str());
+                continue;
             }
-            if (name.rfind("ImageMother", 0) == 0) mothers.push_back(fast->second);
+            std::printf("%-52s %9.2f %7.2f %7.1fx %7.2f %7.1fx %7.2fx %7.2fx %6.0f%%\n",
+                        name.c_str(), c.straightforward, c.one_thread, c.OnOneThread(),
+                        c.all_threads, c.OnAllThreads(), c.AllOverOne(), c.Ceiling(),
+                        100 * c.AllOverOne() / c.Ceiling());
+            if (name.rfind("ImageMother", 0) != 0) continue;
+            one_thread.push_back(c.OnOneThread());
+            all_threads.push_back(c.OnAllThreads());
+            all_over_one.push_back(c.AllOverOne());
+            ceiling.push_back(c.Ceiling());
+            share.push_back(c.AllOverOne() / c.Ceiling());
+            one_thread_ms.push_back(c.one_thread);
+            all_threads_ms.push_back(c.all_threads);
+            if (worst_one == 0 || c.OnOneThread() < worst_one) {
+                worst_one = c.OnOneThread();
+                worst_one_name = name;
+            }
+            if (worst_all == 0 || c.OnAllThreads() < worst_all) {
+                worst_all = c.OnAllThreads();
+                worst_all_name = name;
+            }
         }
-        if (!mothers.empty()) {
-            std::sort(mothers.begin(), mothers.end());
-            const std::size_t half = mothers.size() / 2;
-            const double median =
-                mothers.size() % 2 ? mothers[half] : (mothers[half - 1] + mothers[half]) / 2;
-            std::printf("image mothers, fast: median %.2f ms, slowest %.2f ms\n", median,
-                        mothers.back());
+        if (!one_thread.empty()) {
+            std::printf(
+                "\nimage mothers, %zu seeds, median ratio: one thread %.1fx (%.2f ms), all "
+                "threads %.1fx (%.2f ms), all/1 %.2fx, ceiling %.2fx, share %.0f%%\n",
+                one_thread.size(), Median(one_thread), Median(one_thread_ms), Median(all_threads),
+                Median(all_threads_ms), Median(all_over_one), Median(ceiling), 100 * Median(share));
+            std::printf("worst seed's ratio: one thread %.1fx (%s), all threads %.1fx (%s)\n",
+                        worst_one, worst_one_name.c_str(), worst_all, worst_all_name.c_str());
         }
+        PrintLoad("at the end");
+    }
+
+  private:
+    static CaseRatios Read(const std::map<std::string, double>& variants) {
+        const auto time = [&](const char* variant) {
+            const auto found = variants.find(variant);
+            return found == variants.end() ? 0.0 : found->second;
+        };
+        return {time(kStraightforward), time(kOneThread), time(kTwoAtOnce), time(kAllThreads)};
     }
 };
 
@@ -170,6 +294,7 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     seedscape::PrintKernelSet();
+    seedscape::PrintLoad("at the start");
     seedscape::RegisterCases();
     seedscape::SideBySideReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

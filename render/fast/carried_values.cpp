@@ -61,59 +61,80 @@ Recomputed RecomputePixel(ImageState& state, const KernelResults& results, long 
 
 }  // namespace
 
-BeforeLastPixel ResolveCarriedValues(ImageState& state, const KernelResults& results,
-                                     DrawingSurface& surface, std::vector<ColourValue>& column) {
-    const unsigned int* const pixels = results.output.pixel;
-    const long last = static_cast<long>(results.columns) * results.rows - 1;
-    ColourValue current = ClampAndRound(state);  // the palette's values, as plotted
-    // The factor the previous pixel left, where it is known: at the start,
-    // and after a pixel computed here. Elsewhere it is computed only when a
-    // pixel needs it.
-    double fak = state.fak;
-    bool fak_known = true;
-    // The last channel values that pixels computed here assigned, by pixel index.
-    long recomputed_index[3] = {-1, -1, -1};
-    double recomputed_value[3] = {0, 0, 0};
-    BeforeLastPixel before_last;
-    column.resize(results.rows);
-    for (int i = 0; i < results.columns; ++i) {
-        for (int j = 0; j < results.rows; ++j) {
-            const long index = static_cast<long>(i) * results.rows + j;
-            unsigned int word = pixels[index];
-            const bool needs_fak = (word & kNeedsCarriedFactor) != 0;
-            if ((needs_fak || index == last) && !fak_known) {
-                fak = FactorLeftBy(state, results, index - 1);
-                fak_known = true;
-            }
-            if (index == last) before_last.fak = fak;
-            if (needs_fak) {
-                const Recomputed pixel = RecomputePixel(state, results, index, fak);
-                word = pixel.word;
-                fak = pixel.fak;
-                for (int k = 0; k < pixel.assigned && index != last; ++k) {
-                    recomputed_index[k] = index;
-                    recomputed_value[k] = pixel.limited[k];
-                }
-            } else {
-                fak_known = false;
-            }
-            const ColourValue mask = kAssignedBytes[word >> kAssignedShift & 3U];
-            current = (word & mask) | (current & ~mask);
-            column[j] = current;
-        }
-        surface.SetColumn(results.left + i, results.top, column.data(), results.rows);
-    }
+CarriedValuesWalk::CarriedValuesWalk(ImageState& state, const KernelResults& results,
+                                     DrawingSurface& surface, std::vector<ColourValue>& column)
+    : state_(state),
+      results_(results),
+      surface_(surface),
+      column_(column),
+      current_(ClampAndRound(state)),
+      fak_(state.fak) {
+    column_.resize(results.rows);
+}
 
+void CarriedValuesWalk::ResolveUpTo(int end) {
+    const long last = static_cast<long>(results_.columns) * results_.rows - 1;
+    for (; next_column_ < end; ++next_column_) {
+        const int i = next_column_;
+        const unsigned int* const words =
+            results_.output.pixel + static_cast<long>(i) * results_.rows;
+        unsigned int all_words = 0;
+        for (int j = 0; j < results_.rows; ++j) all_words |= words[j];
+        if ((all_words & kNeedsCarriedFactor) == 0 && i != results_.columns - 1) {
+            // Most columns: no pixel needs the carried factor, and none is the last.
+            for (int j = 0; j < results_.rows; ++j) {
+                const ColourValue mask = kAssignedBytes[words[j] >> kAssignedShift & 3U];
+                current_ = (words[j] & mask) | (current_ & ~mask);
+                column_[j] = current_;
+            }
+            fak_known_ = false;
+        } else {
+            ResolveColumn(i, last);
+        }
+        surface_.SetColumn(results_.left + i, results_.top, column_.data(), results_.rows);
+    }
+}
+
+void CarriedValuesWalk::ResolveColumn(int i, long last) {
+    for (int j = 0; j < results_.rows; ++j) {
+        const long index = static_cast<long>(i) * results_.rows + j;
+        unsigned int word = results_.output.pixel[index];
+        const bool needs_fak = (word & kNeedsCarriedFactor) != 0;
+        if ((needs_fak || index == last) && !fak_known_) {
+            fak_ = FactorLeftBy(state_, results_, index - 1);
+            fak_known_ = true;
+        }
+        if (index == last) last_fak_ = fak_;
+        if (needs_fak) {
+            const Recomputed pixel = RecomputePixel(state_, results_, index, fak_);
+            word = pixel.word;
+            fak_ = pixel.fak;
+            for (int k = 0; k < pixel.assigned && index != last; ++k) {
+                recomputed_index_[k] = index;
+                recomputed_value_[k] = pixel.limited[k];
+            }
+        } else {
+            fak_known_ = false;
+        }
+        const ColourValue mask = kAssignedBytes[word >> kAssignedShift & 3U];
+        current_ = (word & mask) | (current_ & ~mask);
+        column_[j] = current_;
+    }
+}
+
+BeforeLastPixel CarriedValuesWalk::Finish() const {
+    BeforeLastPixel before_last;
+    before_last.fak = last_fak_;
     // Each channel's last value before the last pixel: from the last column
     // whose kernel pixels assigned it, or from a pixel computed here, which
     // ever came later.
     for (int k = 0; k < 3; ++k) {
-        long index = recomputed_index[k];
-        double value = recomputed_value[k];
-        for (int i = results.columns - 1; i >= 0; --i) {
-            const LastAssigned& kernel_last = results.output.column[i];
+        long index = recomputed_index_[k];
+        double value = recomputed_value_[k];
+        for (int i = results_.columns - 1; i >= 0; --i) {
+            const LastAssigned& kernel_last = results_.output.column[i];
             if (kernel_last.row[k] < 0) continue;
-            const long kernel_index = static_cast<long>(i) * results.rows + kernel_last.row[k];
+            const long kernel_index = static_cast<long>(i) * results_.rows + kernel_last.row[k];
             if (kernel_index > index) {
                 index = kernel_index;
                 value = kernel_last.value[k];

@@ -34,9 +34,41 @@ struct BeforeLastPixel {
 // from one to the next: the factor, into pixels whose first factor failed
 // (they are computed again, here), and the channels that a pixel's colour
 // statements did not reach. Draws each column on `surface` as it is done.
-// Starts from the palette and factor in the record.
-BeforeLastPixel ResolveCarriedValues(ImageState& state, const KernelResults& results,
-                                     DrawingSurface& surface, std::vector<ColourValue>& column);
+// Starts from the palette and factor in the record. The walk goes a few
+// columns at a time, so that it can follow the kernels while they still
+// render the columns after.
+class CarriedValuesWalk {
+  public:
+    CarriedValuesWalk(ImageState& state, const KernelResults& results, DrawingSurface& surface,
+                      std::vector<ColourValue>& column);
+
+    // Resolves and draws the columns up to `end`; the kernels must have left
+    // every column before it.
+    void ResolveUpTo(int end);
+    // Once every column is resolved: what the pixels before the last one left.
+    BeforeLastPixel Finish() const;
+
+  private:
+    // Pixel by pixel, where a pixel needs the carried factor or the column
+    // holds the last pixel.
+    void ResolveColumn(int i, long last);
+
+    ImageState& state_;
+    const KernelResults& results_;
+    DrawingSurface& surface_;
+    std::vector<ColourValue>& column_;
+    int next_column_ = 0;
+    ColourValue current_;  // the last colour plotted, the palette's at the start
+    // The factor the previous pixel left, where it is known: at the start,
+    // and after a pixel computed here. Elsewhere it is computed only when a
+    // pixel needs it.
+    double fak_;
+    bool fak_known_ = true;
+    // The last channel values that pixels computed here assigned, by pixel index.
+    long recomputed_index_[3] = {-1, -1, -1};
+    double recomputed_value_[3] = {0, 0, 0};
+    double last_fak_ = 0;  // the factor the last pixel starts from
+};
 
 // Leaves the record as the straightforward pass leaves it after the last
 // pixel: that pixel computed from the channels and factor before it, with

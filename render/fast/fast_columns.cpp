@@ -5,6 +5,7 @@
 #include <cmath>
 #include <functional>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "colour/palette.h"
@@ -125,17 +126,35 @@ ChosenRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const Fa
     return {kernels.run_paired, 1};
 }
 
+// Runs the kernels over the columns on the render threads, a chunk at a
+// time. Between its chunks the calling thread walks the columns of the
+// chunks finished so far, in order, so that little of the walk is left for
+// when the kernels are done: while it walks, the other threads take more
+// chunks.
 void RunKernels(const ChosenRun& chosen, const KernelInput& input, const KernelOutput& output,
-                int threads) {
+                int threads, CarriedValuesWalk& walk) {
     const int per_chunk =
         std::max(chosen.chunk_columns,
                  kPixelsPerChunk / input.rows / chosen.chunk_columns * chosen.chunk_columns);
+    const int chunks = (input.columns + per_chunk - 1) / per_chunk;
+    const std::unique_ptr<std::atomic<bool>[]> done(new std::atomic<bool>[chunks]);
+    for (int chunk = 0; chunk < chunks; ++chunk)
+        done[chunk].store(false, std::memory_order_relaxed);
     std::atomic<int> next_chunk{0};
+    int walked = 0;  // chunks the walk has passed
+    const std::thread::id walker = std::this_thread::get_id();
     const std::function<void()> work = [&] {
+        const bool walks = std::this_thread::get_id() == walker;
         for (;;) {
-            const int begin = per_chunk * next_chunk.fetch_add(1);
+            const int chunk = next_chunk.fetch_add(1);
+            const int begin = per_chunk * chunk;
             if (begin >= input.columns) return;
             chosen.run(input, output, begin, std::min(begin + per_chunk, input.columns));
+            done[chunk].store(true, std::memory_order_release);
+            while (walks && walked < chunks && done[walked].load(std::memory_order_acquire)) {
+                ++walked;
+                walk.ResolveUpTo(std::min(walked * per_chunk, input.columns));
+            }
         }
     };
     if (threads == 1) {
@@ -143,6 +162,7 @@ void RunKernels(const ChosenRun& chosen, const KernelInput& input, const KernelO
     } else {
         RenderThreads().RunOnAll(work);
     }
+    walk.ResolveUpTo(input.columns);
 }
 
 }  // namespace
@@ -182,14 +202,12 @@ bool RenderColumnsFast(ImageState& state, const GridColumns& grid, DrawingSurfac
     const KernelOutput output = buffers.Reserve(grid.columns, grid.rows);
     if (grid.palette) BuildPalette(state);
     const double palette[3] = {state.re, state.gr, state.bl};
-    RunKernels(ChooseRun(*kernels, options.pairing, plan, grid.rows), input, output,
-               options.threads);
-
     const KernelResults results{output,       grid.x,    grid.i,    grid.y,  grid.j,
                                 grid.columns, grid.rows, grid.left, grid.top};
-    const BeforeLastPixel before_last =
-        ResolveCarriedValues(state, results, surface, buffers.column);
-    LeaveRecordAsStraightforward(state, results, palette, before_last);
+    CarriedValuesWalk walk(state, results, surface, buffers.column);
+    RunKernels(ChooseRun(*kernels, options.pairing, plan, grid.rows), input, output,
+               options.threads, walk);
+    LeaveRecordAsStraightforward(state, results, palette, walk.Finish());
     return true;
 }
 

@@ -288,57 +288,73 @@ class PixelKernel {
     static M AllOnes() { return Ops::AllOnes(); }
     static M NoLanes() { return Ops::NoLanes(); }
 
-    // Limits a channel to 0..255 as the render pass does, then rounds it half
-    // to even: adding and taking away 2^52 leaves the nearest integer, ties
-    // to even, for every value in 0..255.
-    static void Limit(R channel, double* limited, double* rounded) {
+    // Limits a channel to 0..255 as the render pass does; `rounded` is the
+    // limited value rounded half to even, 0 where `assigned` is clear: adding
+    // and taking away 2^52 leaves the nearest integer, ties to even, for
+    // every value in 0..255. Channels not assigned may hold NaN.
+    static void Limit(R channel, M assigned, double* limited, R& rounded) {
         const R zero = Zero();
         const R top = Ops::Broadcast(255);
         const R round = Ops::Broadcast(0x1p52);
         channel = Ops::Select(Ops::Less(channel, zero), zero, channel);
         channel = Ops::Select(Ops::Greater(channel, top), top, channel);
         Ops::Store(limited, channel);
-        Ops::Store(rounded, Ops::Sub(Ops::Add(channel, round), round));
+        rounded = Ops::Select(assigned, Ops::Sub(Ops::Add(channel, round), round), zero);
     }
 
     void Store(const Columns& columns, int first_row, const SchemeStatements<V>& colour,
                M first_factor_failed) const {
-        alignas(64) double limited[3][kWidth], rounded[3][kWidth];
-        Limit(colour.re.value(), limited[0], rounded[0]);
-        Limit(colour.gr.value(), limited[1], rounded[1]);
-        Limit(colour.bl.value(), limited[2], rounded[2]);
         // The statements run w, re, gr, bl; each counts only if all before it succeeded.
         const M red_ok = Ops::And(colour.w.ok(), colour.re.ok());
         const M green_ok = Ops::And(red_ok, colour.gr.ok());
         const M blue_ok = Ops::And(green_ok, colour.bl.ok());
-        const int red_bits = Ops::Bits(red_ok);
-        const int green_bits = Ops::Bits(green_ok);
-        const int blue_bits = Ops::Bits(blue_ok);
-        const int failed_bits = Ops::Bits(first_factor_failed);
+        alignas(64) double limited[3][kWidth];
+        R rounded[3];
+        Limit(colour.re.value(), red_ok, limited[0], rounded[0]);
+        Limit(colour.gr.value(), green_ok, limited[1], rounded[1]);
+        Limit(colour.bl.value(), blue_ok, limited[2], rounded[2]);
 
-        // Lane by lane, each column's rows in turn from the top, so that the
-        // last assignment a column sees is its lowest.
+        // Every lane's word, packed in whole numbers below 2^27, which
+        // doubles hold exactly: the assigned channels' bytes, their count
+        // (the masks nest, so a channel is assigned where its mask is set)
+        // and the carried-factor bit.
+        const R count_unit = Ops::Broadcast(double(1U << kAssignedShift));
+        R word = Ops::Add(rounded[0], Ops::Mul(rounded[1], Ops::Broadcast(256)));
+        word = Ops::Add(word, Ops::Mul(rounded[2], Ops::Broadcast(65536)));
+        word = Ops::AddWhere(red_ok, word, count_unit);
+        word = Ops::AddWhere(green_ok, word, count_unit);
+        word = Ops::AddWhere(blue_ok, word, count_unit);
+        word =
+            Ops::AddWhere(first_factor_failed, word, Ops::Broadcast(double(kNeedsCarriedFactor)));
+        alignas(64) double words[kWidth];
+        Ops::Store(words, word);
+
+        const unsigned int channel_bits[3] = {unsigned(Ops::Bits(red_ok)),
+                                              unsigned(Ops::Bits(green_ok)),
+                                              unsigned(Ops::Bits(blue_ok))};
+        const unsigned int kept_bits = ~unsigned(Ops::Bits(first_factor_failed));
         const int rows = std::min(kRows, in_.rows - first_row);
-        for (int lane = 0; lane < kWidth; ++lane) {
-            if (lane / kRows >= columns.count || lane % kRows >= rows) continue;
-            const int column = columns.first + lane / kRows;
-            const int row = first_row + lane % kRows;
-            const bool last_column = column == in_.columns - 1;
-            LastAssigned& last = out_.column[column];
-            const int assigned =
-                ((red_bits >> lane) & 1) + ((green_bits >> lane) & 1) + ((blue_bits >> lane) & 1);
-            const bool failed = (failed_bits >> lane) & 1;
-            // Only assigned channels are converted: the others may hold NaN.
-            unsigned int word = static_cast<unsigned int>(assigned) << kAssignedShift;
-            for (int k = 0; k < assigned; ++k) {
-                word |= static_cast<unsigned int>(rounded[k][lane]) << (8U * k);
+        const unsigned int row_bits = (1U << rows) - 1;
+        for (int c = 0; c < columns.count; ++c) {
+            const int column = columns.first + c;
+            const int first_lane = c * kRows;
+            unsigned int* const out = out_.pixel + static_cast<long>(column) * in_.rows + first_row;
+            for (int r = 0; r < rows; ++r)
+                out[r] = static_cast<unsigned int>(words[first_lane + r]);
+            // Each channel's last assignment in the column is its lowest row
+            // that assigned it, among pixels that do not need the carried
+            // factor and without the last pixel of the columns rendered.
+            unsigned int kept = (kept_bits >> first_lane) & row_bits;
+            if (column == in_.columns - 1 && first_row + rows == in_.rows) {
+                kept &= ~(1U << (rows - 1));
             }
-            if (failed) word |= kNeedsCarriedFactor;
-            out_.pixel[static_cast<long>(column) * in_.rows + row] = word;
-            if (failed || (last_column && row == in_.rows - 1)) continue;
-            for (int k = 0; k < assigned; ++k) {
-                last.row[k] = row;
-                last.value[k] = limited[k][lane];
+            LastAssigned& last = out_.column[column];
+            for (int k = 0; k < 3; ++k) {
+                const unsigned int assigned = (channel_bits[k] >> first_lane) & kept;
+                if (assigned == 0) continue;
+                const int lowest = 31 - __builtin_clz(assigned);
+                last.row[k] = first_row + lowest;
+                last.value[k] = limited[k][first_lane + lowest];
             }
         }
     }

@@ -4,10 +4,30 @@
 #include <sched.h>
 
 #include <algorithm>
+#include <chrono>
 
 namespace seedscape {
 
 namespace {
+
+// How long a worker watches for the next task, and the caller for the
+// workers, before sleeping: longer than the gap between two renders' tasks
+// (the caller draws the pixels in order in between), short enough that an
+// idle pool soon gives its core back.
+constexpr std::chrono::microseconds kWatchBeforeSleeping{500};
+
+// Watches until `done()` holds or the watch is over; returns whether it holds.
+template <typename Done>
+bool WatchFor(Done done) {
+    const auto until = std::chrono::steady_clock::now() + kWatchBeforeSleeping;
+    for (int look = 1;; ++look) {
+        if (done()) return true;
+#if defined(__x86_64__) || defined(__i386__)
+        __builtin_ia32_pause();
+#endif
+        if (look % 64 == 0 && std::chrono::steady_clock::now() > until) return done();
+    }
+}
 
 // Some schedulers, those of virtual machines among them, pack threads onto
 // as few cores as they can: a new worker starts on its creator's core, and a
@@ -15,17 +35,20 @@ namespace {
 // other core idled, for most of a render that then took twice as long. Each
 // task keeps the workers off the caller's core, which spreads the work at
 // once. (Letting a worker take back every core once it held its task undid
-// it: the scheduler soon moved the worker back beside the caller.)
-void KeepOffCallersCore(std::vector<std::thread>& workers) {
+// it: the scheduler soon moved the worker back beside the caller.) The
+// workers are moved only when the caller's core changed since the last task.
+void KeepOffCallersCore(std::vector<std::thread>& workers, int& pinned_off_core) {
     cpu_set_t allowed;
     CPU_ZERO(&allowed);
     const int core = sched_getcpu();
-    if (workers.empty() || core < 0 || sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
+    if (workers.empty() || core < 0 || core == pinned_off_core) return;
+    if (sched_getaffinity(0, sizeof allowed, &allowed) != 0) return;
     if (CPU_COUNT(&allowed) < 2 || !CPU_ISSET(core, &allowed)) return;
     CPU_CLR(core, &allowed);
     for (std::thread& worker : workers) {
         pthread_setaffinity_np(worker.native_handle(), sizeof allowed, &allowed);
     }
+    pinned_off_core = core;
 }
 
 }  // namespace
@@ -37,7 +60,7 @@ ThreadPool::ThreadPool(int workers) {
 ThreadPool::~ThreadPool() {
     {
         std::lock_guard lock(mutex_);
-        stopping_ = true;
+        stopping_.store(true);
     }
     wake_.notify_all();
     for (std::thread& worker : workers_) worker.join();
@@ -45,37 +68,53 @@ ThreadPool::~ThreadPool() {
 
 void ThreadPool::RunOnAll(const std::function<void()>& task) {
     const std::lock_guard one_task(one_task_at_a_time_);
+    KeepOffCallersCore(workers_, pinned_off_core_);
+    bool wake = false;
     {
         std::lock_guard lock(mutex_);
         task_ = &task;
-        running_ = static_cast<int>(workers_.size());
-        ++generation_;
+        running_.store(static_cast<int>(workers_.size()), std::memory_order_relaxed);
+        generation_.fetch_add(1, std::memory_order_release);
+        wake = sleeping_workers_ > 0;
     }
-    KeepOffCallersCore(workers_);
-    wake_.notify_all();
+    if (wake) wake_.notify_all();
     task();
-    std::unique_lock lock(mutex_);
-    done_.wait(lock, [this] { return running_ == 0; });
+    WaitForWorkers();
     task_ = nullptr;
+}
+
+void ThreadPool::WaitForWorkers() {
+    const auto done = [this] { return running_.load(std::memory_order_acquire) == 0; };
+    if (WatchFor(done)) return;
+    std::unique_lock lock(mutex_);
+    caller_sleeping_ = true;
+    done_.wait(lock, done);
+    caller_sleeping_ = false;
 }
 
 void ThreadPool::Work() {
     std::uint64_t seen = 0;
+    const auto next = [&] {
+        return stopping_.load(std::memory_order_relaxed) ||
+               generation_.load(std::memory_order_acquire) != seen;
+    };
     for (;;) {
-        const std::function<void()>* task = nullptr;
-        {
+        if (!WatchFor(next)) {
             std::unique_lock lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
-            if (stopping_) return;
-            seen = generation_;
-            task = task_;
+            ++sleeping_workers_;
+            wake_.wait(lock, next);
+            --sleeping_workers_;
         }
-        (*task)();
-        {
+        if (stopping_.load(std::memory_order_relaxed)) return;
+        // The caller waits for every worker before the next task, so the
+        // generation has moved on by one.
+        seen = generation_.load(std::memory_order_acquire);
+        (*task_)();
+        if (running_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            // The last worker done: the caller may have gone to sleep.
             std::lock_guard lock(mutex_);
-            --running_;
+            if (caller_sleeping_) done_.notify_one();
         }
-        done_.notify_one();
     }
 }
 

@@ -4,6 +4,7 @@
 #include <sched.h>
 
 #include <atomic>
+#include <chrono>
 #include <mutex>
 #include <set>
 #include <thread>
@@ -26,6 +27,28 @@ TEST(ThreadPool, RunsEachTaskOnceOnEveryThreadAndWaitsForAll) {
         ASSERT_EQ(runs, pool.threads()) << "task " << task;
         ASSERT_EQ(threads.size(), static_cast<std::size_t>(pool.threads()));
         EXPECT_TRUE(threads.count(std::this_thread::get_id())) << "the caller works too";
+    }
+}
+
+// Threads that watch for a while before sleeping must still be woken once
+// asleep: here the workers fall asleep between tasks, and then either the
+// caller waiting for workers that finish late, or the workers waiting for a
+// caller that does.
+TEST(ThreadPool, WakesWorkersAndCallerThatFellAsleep) {
+    using std::chrono::milliseconds;
+    ThreadPool pool(2);
+    const std::thread::id caller = std::this_thread::get_id();
+    for (int task = 0; task < 6; ++task) {
+        std::this_thread::sleep_for(milliseconds(3));
+        const bool caller_late = task % 2 == 0;
+        std::atomic<int> runs{0};
+        pool.RunOnAll([&] {
+            if ((std::this_thread::get_id() == caller) == caller_late) {
+                std::this_thread::sleep_for(milliseconds(3));
+            }
+            ++runs;
+        });
+        ASSERT_EQ(runs, pool.threads()) << "task " << task;
     }
 }
 
