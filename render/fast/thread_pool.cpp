@@ -11,10 +11,11 @@ namespace seedscape {
 namespace {
 
 // How long a worker watches for the next task, and the caller for the
-// workers, before sleeping: longer than the gap between two renders' tasks
-// (the caller draws the pixels in order in between), short enough that an
-// idle pool soon gives its core back.
-constexpr std::chrono::microseconds kWatchBeforeSleeping{500};
+// workers, before sleeping: about what a wake-up costs (50 to 90 us here).
+// Watching longer starved the window: a pool still watching after a drag's
+// frame held the core the event thread needed to show it (500 us cost a
+// tenth more time from a move to its frame).
+constexpr std::chrono::microseconds kWatchBeforeSleeping{50};
 
 // Watches until `done()` holds or the watch is over; returns whether it holds.
 template <typename Done>
