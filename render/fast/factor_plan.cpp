@@ -86,11 +86,11 @@ FactorSource FactorPlan::Source(int selector, FactorTable& table, double dn1,
     return source;
 }
 
-bool FactorPlan::AnyComputedEveryStep() const {
+int FactorPlan::FactorsComputedEveryStep() const {
     const auto every_step = [](const FactorSource& source) {
         return source.mode == FactorMode::kStep || source.mode == FactorMode::kStepChecked;
     };
-    return every_step(first_) || every_step(second_);
+    return int(every_step(first_)) + int(every_step(second_));
 }
 
 }  // namespace seedscape

@@ -48,8 +48,9 @@ class FactorPlan {
     const FactorSource& first() const { return first_; }
     const FactorSource& second() const { return second_; }
 
-    // Whether a factor is computed at every step of every pixel.
-    bool AnyComputedEveryStep() const;
+    // How many of the two factors are computed at every step of every pixel:
+    // each such formula takes one sine a step.
+    int FactorsComputedEveryStep() const;
 
   private:
     FactorSource Source(int selector, FactorTable& table, double dn1, const PixelKernelSet& kernels,

@@ -116,7 +116,7 @@ ChosenRun ChooseRun(const PixelKernelSet& kernels, LanePairing pairing, const Fa
     if (kernels.run_paired == nullptr || pairing == LanePairing::kSingle) return {kernels.run, 1};
     const bool tiles_fit =
         kernels.run_tiled != nullptr && kPixelsPerChunk / rows >= kernels.tile_columns;
-    if (pairing == LanePairing::kChosen && plan.AnyComputedEveryStep() &&
+    if (pairing == LanePairing::kChosen && plan.FactorsComputedEveryStep() > 0 &&
         !kernels.pair_with_factors_every_step) {
         return {kernels.run, 1};
     }
