@@ -6,6 +6,16 @@
 #include <immintrin.h>
 #include <sleef.h>
 
+// Read nothing but their arguments, as maths_avx512.h tells the compiler.
+extern "C" {
+const __m256d Sleef_cinz_sind4_u10avx(__m256d) __attribute__((const));
+const __m256d Sleef_cinz_cosd4_u10avx(__m256d) __attribute__((const));
+const __m256d Sleef_cinz_tand4_u10avx(__m256d) __attribute__((const));
+const __m256d Sleef_cinz_expd4_u10avx(__m256d) __attribute__((const));
+const __m256d Sleef_cinz_logd4_u10avx(__m256d) __attribute__((const));
+const __m256d Sleef_cinz_powd4_u10avx(__m256d, __m256d) __attribute__((const));
+}
+
 namespace seedscape::maths {
 
 inline __m256d Sin(__m256d a) {

@@ -5,6 +5,16 @@
 #include <emmintrin.h>
 #include <sleef.h>
 
+// Read nothing but their arguments, as maths_avx512.h tells the compiler.
+extern "C" {
+const __m128d Sleef_cinz_sind2_u10sse2(__m128d) __attribute__((const));
+const __m128d Sleef_cinz_cosd2_u10sse2(__m128d) __attribute__((const));
+const __m128d Sleef_cinz_tand2_u10sse2(__m128d) __attribute__((const));
+const __m128d Sleef_cinz_expd2_u10sse2(__m128d) __attribute__((const));
+const __m128d Sleef_cinz_logd2_u10sse2(__m128d) __attribute__((const));
+const __m128d Sleef_cinz_powd2_u10sse2(__m128d, __m128d) __attribute__((const));
+}
+
 namespace seedscape::maths {
 
 inline __m128d Sin(__m128d a) {
